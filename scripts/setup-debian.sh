@@ -1,0 +1,18 @@
+#!/usr/bin/env bash
+# Installs what building and testing Corvane needs on Debian, skipping what is there.
+set -euo pipefail
+
+packages=(cmake make g++ g++-mingw-w64-i686 googletest wine wine32:i386 wine64 xvfb xdotool x11-utils imagemagick)
+
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+sudo=()
+[ "$(id -u)" -eq 0 ] || sudo=(sudo)
+echo "Installing: ${missing[*]}"
+"${sudo[@]}" dpkg --add-architecture i386
+"${sudo[@]}" apt-get update -q
+DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -q --no-install-recommends "${missing[@]}"

@@ -1,0 +1,35 @@
+#include "platform/desktop.h"
+
+namespace corvane::platform {
+
+SHORT Win32Desktop::KeyState(int virtualKey) { return GetKeyState(virtualKey); }
+
+int Win32Desktop::KeyboardLayoutCount() { return GetKeyboardLayoutList(0, nullptr); }
+
+BOOL Win32Desktop::CursorPos(POINT& point) { return GetCursorPos(&point); }
+
+HWND Win32Desktop::WindowAt(POINT point) { return WindowFromPoint(point); }
+
+DWORD Win32Desktop::WindowThread(HWND window) { return GetWindowThreadProcessId(window, nullptr); }
+
+HKL Win32Desktop::ThreadLayout(DWORD threadId) { return GetKeyboardLayout(threadId); }
+
+int Win32Desktop::CursorWidth() { return GetSystemMetrics(SM_CXCURSOR); }
+
+int Win32Desktop::CursorHeight() { return GetSystemMetrics(SM_CYCURSOR); }
+
+BOOL Win32Desktop::ReloadSystemCursors() {
+  DWORD zero = 0;
+  return SystemParametersInfoA(SPI_SETCURSORS, 0, &zero, SPIF_SENDCHANGE);
+}
+
+HCURSOR Win32Desktop::StockIBeam() { return LoadCursorA(nullptr, MAKEINTRESOURCEA(32513)); }
+
+BOOL Win32Desktop::InstallSystemCursor(HCURSOR cursor, DWORD id) { return SetSystemCursor(cursor, id); }
+
+Desktop& SystemDesktop() {
+  static Win32Desktop desktop;
+  return desktop;
+}
+
+}  // namespace corvane::platform

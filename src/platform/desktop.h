@@ -1,0 +1,50 @@
+// The keyboard, pointer and system-cursor services the indicator depends on.
+// Wine stubs several of them (cursor install, other threads' layouts), so tests
+// drive the program through a scripted implementation of this interface.
+#pragma once
+
+#include <windows.h>
+
+namespace corvane::platform {
+
+class Desktop {
+ public:
+  virtual ~Desktop() = default;
+
+  // Keyboard and pointer.
+  virtual SHORT KeyState(int virtualKey) = 0;              // GetKeyState
+  virtual int KeyboardLayoutCount() = 0;                   // GetKeyboardLayoutList(0, nullptr)
+  virtual BOOL CursorPos(POINT& point) = 0;                // GetCursorPos
+  virtual HWND WindowAt(POINT point) = 0;                  // WindowFromPoint
+  virtual DWORD WindowThread(HWND window) = 0;             // GetWindowThreadProcessId
+  virtual HKL ThreadLayout(DWORD threadId) = 0;            // GetKeyboardLayout
+
+  // System cursors.
+  virtual int CursorWidth() = 0;                           // GetSystemMetrics(SM_CXCURSOR)
+  virtual int CursorHeight() = 0;                          // GetSystemMetrics(SM_CYCURSOR)
+  virtual BOOL ReloadSystemCursors() = 0;                  // SPI_SETCURSORS
+  virtual HCURSOR StockIBeam() = 0;                        // LoadCursorA(nullptr, IDC_IBEAM); shared, never destroyed
+  // SetSystemCursor: on success the system owns the cursor from then on.
+  virtual BOOL InstallSystemCursor(HCURSOR cursor, DWORD id) = 0;
+};
+
+// The real services of the running system.
+class Win32Desktop final : public Desktop {
+ public:
+  SHORT KeyState(int virtualKey) override;
+  int KeyboardLayoutCount() override;
+  BOOL CursorPos(POINT& point) override;
+  HWND WindowAt(POINT point) override;
+  DWORD WindowThread(HWND window) override;
+  HKL ThreadLayout(DWORD threadId) override;
+  int CursorWidth() override;
+  int CursorHeight() override;
+  BOOL ReloadSystemCursors() override;
+  HCURSOR StockIBeam() override;
+  BOOL InstallSystemCursor(HCURSOR cursor, DWORD id) override;
+};
+
+// The process-wide real implementation.
+Desktop& SystemDesktop();
+
+}  // namespace corvane::platform

@@ -1,0 +1,52 @@
+// Reading GDI results back for assertions, and an honest GDI leak probe.
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace corvane::testing {
+
+// Pixels as 0x00RRGGBB, row by row from the top.
+struct Image {
+  int width = 0;
+  int height = 0;
+  std::vector<uint32_t> pixels;
+  uint32_t at(int x, int y) const { return pixels[static_cast<size_t>(y) * width + x]; }
+};
+
+// 0x00RRGGBB of a COLORREF (0x00BBGGRR).
+constexpr uint32_t Rgb(COLORREF c) { return (GetRValue(c) << 16) | (GetGValue(c) << 8) | GetBValue(c); }
+
+// Reads any bitmap (not selected into a DC) as 32-bit pixels; monochrome bits read as 0 or 0xFFFFFF.
+Image ReadBitmap(HBITMAP bitmap);
+
+struct IconPlanes {
+  bool isIcon = false;
+  DWORD hotX = 0;
+  DWORD hotY = 0;
+  Image mask;
+  Image color;
+  int maskBitsPerPixel = 0;
+};
+// GetIconInfo plus both planes read back; the bitmaps it returns are freed.
+IconPlanes ReadIcon(HICON icon);
+
+// Writes the cursor as a 24-bit BMP, transparent pixels shown on a grey checkerboard.
+void WriteCursorImage(const std::string& path, const IconPlanes& planes);
+
+// The slots (low 16 bits, sorted) that the next `count` GDI objects would get.
+// Wine hands out freed slots again before new ones, so code that frees all it
+// makes (at most `count` objects at a time) leaves this set unchanged, while
+// every object it leaks takes one slot out of it.
+std::vector<unsigned> NextGdiSlots(int count = 64);
+
+// A device-dependent bitmap of the given size filled with one colour.
+HBITMAP MakeFilledBitmap(int width, int height, COLORREF color);
+
+// Paints one pixel of a bitmap (not selected anywhere).
+void SetBitmapPixel(HBITMAP bitmap, int x, int y, COLORREF color);
+
+}  // namespace corvane::testing
