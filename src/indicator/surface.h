@@ -1,0 +1,79 @@
+// An off-screen drawing surface: a picture of a fixed size that text is drawn
+// into, with a background picture that clearing returns to.
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+#include <string_view>
+
+#include "platform/handles.h"
+#include "storage/font_record.h"
+
+namespace corvane {
+
+class Surface {
+ public:
+  // "Small Fonts" 6 pt, weight 400, charset 204; window-text colour on white; 0 x 0.
+  Surface();
+  Surface(const Surface&) = delete;
+  Surface& operator=(const Surface&) = delete;
+
+  int Width() const { return width_; }
+  int Height() const { return height_; }
+  // A new, blank image of the given size in the background colour; the background picture is dropped.
+  void SetSize(int width, int height);
+
+  const FontRecord& Font() const { return font_; }
+  void SetFont(const FontRecord& font);
+
+  // Colour values: 0x00BBGGRR, or top bit set for a system colour by index.
+  std::int32_t ForeColor() const { return foreColor_; }
+  void SetForeColor(std::int32_t color) { foreColor_ = color; }
+  std::int32_t BackColor() const { return backColor_; }
+  void SetBackColor(std::int32_t color) { backColor_ = color; }
+
+  // Takes over size, colours and font of `source`; the image is blank, no background picture.
+  void CopySettingsFrom(const Surface& source);
+
+  // The device context that holds the image; valid while the size stays.
+  HDC Dc() const { return dc_.get(); }
+  // The image itself, selected into Dc(): read it through Dc().
+  HBITMAP Image() const { return image_.get(); }
+
+  // The background picture (null when there is none). Not selected anywhere,
+  // so it can be handed to routines that select it; the surface keeps owning it.
+  HBITMAP Picture() const { return picture_.get(); }
+  // A copy of `source`'s image (this surface's own included) becomes the
+  // background picture, and the image is cleared back to it.
+  void SetPictureFromImageOf(const Surface& source);
+
+  // The image back to the background colour with the background picture at (0, 0).
+  void Clear();
+
+  // Width and line height of `text` in the surface's font.
+  SIZE MeasureText(std::string_view text);
+  // Draws `text` with its top-left corner at (x, y) in the font and text
+  // colour; only the glyphs are painted.
+  void DrawText(int x, int y, std::string_view text);
+
+  // A colour value as the 0x00BBGGRR the system draws with.
+  static COLORREF Resolve(std::int32_t color);
+
+ private:
+  HFONT GdiFont();
+
+  int width_ = 0;
+  int height_ = 0;
+  FontRecord font_;
+  std::int32_t foreColor_ = static_cast<std::int32_t>(0x80000008u);  // the window-text colour
+  std::int32_t backColor_ = 0x00FFFFFF;
+  platform::Bitmap picture_;
+  // The image is declared before its DC so that the DC, which holds it, goes first.
+  platform::Bitmap image_;
+  platform::MemoryDc dc_;
+  // The GDI font made from font_, remade when font_ changes.
+  platform::Font gdiFont_;
+};
+
+}  // namespace corvane
