@@ -1,0 +1,33 @@
+// Single values of the registry, exchanged as text. Every location the program
+// keeps lies under HKEY_LOCAL_MACHINE; in a 32-bit process on 64-bit Windows
+// the values live in the 64-bit view.
+#pragma once
+
+#include <windows.h>
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "storage/registry_text.h"
+
+namespace corvane {
+
+// True when this 32-bit process runs on 64-bit Windows.
+bool IsWow64();
+
+// The value ValueName (empty: the key's default value) of SubKey under Root, as
+// text; Default when the key or the value cannot be read. ValueType, when
+// given, overrides the stored type for the conversion. RawData receives the
+// data bytes followed by one zero byte.
+std::string RegReadValue(HKEY Root, const std::string& SubKey, const std::string& ValueName = "",
+                         std::vector<unsigned char>* RawData = nullptr, std::optional<DWORD> ValueType = std::nullopt,
+                         const std::string& Default = "");
+
+// Stores Data as the value ValueName of SubKey under Root, creating the key
+// when needed, unless the value already reads as Data. ValueType is REG_SZ,
+// REG_BINARY or REG_DWORD (Data holding a decimal number). True on success.
+bool RegWriteValue(HKEY Root, const std::string& SubKey, const std::string& ValueName, const std::string& Data,
+                   DWORD ValueType = REG_SZ);
+
+}  // namespace corvane
