@@ -1,0 +1,61 @@
+// The control menu: the popup the user opens with left Shift + middle button.
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+#include <string>
+#include <string_view>
+
+#include "platform/handles.h"
+
+namespace corvane {
+
+// The items of the popup, top to bottom, by the command id each carries
+// (separators carry none). Track returns the id of the chosen item.
+enum class MenuCommand : UINT {
+  None = 0,    // nothing chosen, or the menu was already open
+  Close = 1,   // mPopupClose: closes the menu, runs nothing
+  About = 2,   // mPopupAbout, the default item
+  Font = 3,    // mPopupFont
+  Start = 4,   // mPopupStart, checked while autostart is on
+  Exit = 5,    // mPopupExit
+};
+
+// mPopup and its children with their captions as declared:
+//   mPopupClose ""  |  mPopupAbout "&About..."  |  separator  |
+//   mPopupFont "Set &Font && Color..."  |  mPopupStart "Start with &Windows"  |
+//   separator  |  mPopupExit "&Quit".
+// Keeps no state between openings besides the captions and the check mark.
+class ControlMenu {
+ public:
+  ControlMenu();
+  ControlMenu(const ControlMenu&) = delete;
+  ControlMenu& operator=(const ControlMenu&) = delete;
+
+  HMENU Handle() const noexcept { return popup_.get(); }
+
+  std::string Caption(MenuCommand item) const;
+  void SetCaption(MenuCommand item, const std::string& caption);
+  bool Checked(MenuCommand item) const;
+  void SetChecked(MenuCommand item, bool checked);
+
+  // Shows the popup with its top-left corner at `at` (screen pixels), tracking
+  // the left button, and returns the chosen command once it has closed (None
+  // when dismissed). `opening` runs first, before any item is drawn: the
+  // owner's mPopup_Click. A request made while the menu is open (a timer tick
+  // inside the menu's loop) returns None at once and shows nothing. Commands
+  // are not sent to `owner`; it dispatches the returned one itself.
+  MenuCommand Track(HWND owner, POINT at, const std::function<void()>& opening);
+  bool IsOpen() const noexcept { return open_; }
+
+ private:
+  platform::Menu popup_;
+  bool open_ = false;
+};
+
+// Puts Text in the accelerator column of the item's caption (after its first
+// tab); an empty Text removes the tab and what followed it.
+void SetMenuTabText(ControlMenu& menu, MenuCommand item, std::string_view Text);
+
+}  // namespace corvane

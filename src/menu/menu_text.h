@@ -1,0 +1,24 @@
+// Text rules of the menu captions.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace corvane {
+
+enum class CompareMode {
+  Binary,  // byte for byte
+  Text,    // ASCII letters match regardless of case
+};
+
+// The part of Text before the first occurrence of Delimiter. An empty Delimiter
+// gives Text; when Delimiter does not occur the result is empty if
+// EmptyIfAbsent, else the whole Text.
+std::string TextBefore(std::string_view Text, std::string_view Delimiter, bool EmptyIfAbsent = false,
+                       CompareMode Compare = CompareMode::Binary);
+
+// Caption with the text after its first tab (the menu's accelerator column)
+// replaced by Text; an empty Text removes the tab and what followed it.
+std::string CaptionWithTabText(std::string_view Caption, std::string_view Text);
+
+}  // namespace corvane
