@@ -21,7 +21,7 @@ class Surface {
 
   int Width() const { return width_; }
   int Height() const { return height_; }
-  // A new, blank image of the given size in the background colour; the background picture is dropped.
+  // A new image of the given size, cleared to the background; Dc() changes with it.
   void SetSize(int width, int height);
 
   const FontRecord& Font() const { return font_; }
@@ -55,7 +55,7 @@ class Surface {
   SIZE MeasureText(std::string_view text);
   // Draws `text` with its top-left corner at (x, y) in the font and text
   // colour; only the glyphs are painted.
-  void DrawText(int x, int y, std::string_view text);
+  void PrintText(int x, int y, std::string_view text);
 
   // A colour value as the 0x00BBGGRR the system draws with.
   static COLORREF Resolve(std::int32_t color);

@@ -1,0 +1,73 @@
+#include "indicator/indicator.h"
+
+#include <cstdint>
+
+#include "indicator/bitmap_to_icon.h"
+#include "indicator/label.h"
+
+namespace corvane {
+
+std::string LayoutLabel(DWORD layout) {
+  std::array<char, 4> name{' ', ' ', ' ', ' '};
+  const LCID locale = MAKELCID(LOWORD(layout), SORT_DEFAULT);
+  const int result = GetLocaleInfoA(locale, LOCALE_SISO639LANGNAME, name.data(), static_cast<int>(name.size()));
+  return LabelFromLocaleName(name, result);
+}
+
+Indicator::Indicator(platform::Desktop& desktop, std::function<void()> openControlMenu)
+    : desktop_(desktop), openControlMenu_(std::move(openControlMenu)) {}
+
+void Indicator::PrepareSurfaces() {
+  Surface& templateSurface = pbCursor[0];
+  templateSurface.SetSize(desktop_.CursorWidth(), desktop_.CursorHeight());
+  // The work surface takes the label font and colour before the I-beam goes into the template.
+  pbCursor[1].CopySettingsFrom(templateSurface);
+  // With the configured cursors back, the I-beam captured below is the user's
+  // own even when a labelled one is still installed from an earlier run.
+  desktop_.ReloadSystemCursors();
+  HCURSOR iBeam = desktop_.StockIBeam();
+  iBeam_ = platform::IconInfo{};
+  platform::QueryIconInfo(iBeam, iBeam_);
+  DrawIcon(templateSurface.Dc(), 0, 0, iBeam);
+  templateSurface.SetPictureFromImageOf(templateSurface);
+}
+
+void Indicator::UpdateIndicator() {
+  const std::string label = LayoutLabel(lastLayout_);
+  Surface& work = pbCursor[1];
+  // Taking the template's image as the picture clears the work surface back to
+  // the plain I-beam, so nothing of the previous label survives.
+  work.SetPictureFromImageOf(pbCursor[0]);
+  const SIZE extent = work.MeasureText(label);
+  const LabelPoint at = LabelOrigin(work.Width(), work.Height(), extent.cx, extent.cy);
+  work.PrintText(at.x, at.y, label);
+  work.SetPictureFromImageOf(work);
+
+  const ICONINFO& hot = iBeam_.info;
+  HICON cursor = BitmapToIcon(work.Picture(), -1, 0, 0, static_cast<SHORT>(hot.xHotspot),
+                              static_cast<SHORT>(hot.yHotspot), true, desktop_);
+  // The system owns a cursor it accepted; one it refused would be lost otherwise.
+  if (!desktop_.InstallSystemCursor(cursor, kIBeamCursorId) && cursor) DestroyCursor(cursor);
+}
+
+void Indicator::toLang_Timer() {
+  // Both keys are read on every tick, the gesture before anything else.
+  const bool leftShift = (desktop_.KeyState(kLeftShift) & 0x80) != 0;
+  const bool middleButton = (desktop_.KeyState(kMiddleButton) & 0x80) != 0;
+  if (leftShift && middleButton) {
+    if (openControlMenu_) openControlMenu_();
+    return;
+  }
+  if (desktop_.KeyboardLayoutCount() < 2) return;
+
+  POINT pointer{0, 0};
+  if (!desktop_.CursorPos(pointer)) pointer = POINT{0, 0};
+  // No window gives thread 0, which asks for this program's own thread's layout.
+  const DWORD thread = desktop_.WindowThread(desktop_.WindowAt(pointer));
+  const auto layout = static_cast<DWORD>(reinterpret_cast<std::uintptr_t>(desktop_.ThreadLayout(thread)));
+  if (layout == lastLayout_) return;
+  lastLayout_ = layout;
+  UpdateIndicator();
+}
+
+}  // namespace corvane

@@ -1,0 +1,124 @@
+#include "indicator/surface.h"
+
+#include <utility>
+
+#include "indicator/label.h"
+
+namespace corvane {
+
+using platform::Bitmap;
+using platform::CreateMemoryDc;
+using platform::SelectionScope;
+using platform::WindowDc;
+
+namespace {
+
+FontRecord DefaultLabelFont() {
+  FontRecord font;
+  font.name = "Small Fonts";
+  font.size = Fixed::Whole(6);
+  font.setWeight(400);
+  font.charset = 204;
+  return font;
+}
+
+// A bitmap in the screen's colour format.
+Bitmap ScreenBitmap(int width, int height) {
+  WindowDc screen;
+  return Bitmap(CreateCompatibleBitmap(screen.get(), width, height));
+}
+
+}  // namespace
+
+Surface::Surface() : font_(DefaultLabelFont()), dc_(CreateMemoryDc()) {}
+
+void Surface::SetSize(int width, int height) {
+  auto dc = CreateMemoryDc();
+  Bitmap image;
+  if (width > 0 && height > 0) {
+    image = ScreenBitmap(width, height);
+    SelectObject(dc.get(), image.get());
+  } else {
+    width = height = 0;
+  }
+  // The old DC goes first and lets go of the old image, which then goes too.
+  dc_ = std::move(dc);
+  image_ = std::move(image);
+  width_ = width;
+  height_ = height;
+  Clear();
+}
+
+void Surface::SetFont(const FontRecord& font) {
+  font_ = font;
+  gdiFont_.reset();
+}
+
+void Surface::CopySettingsFrom(const Surface& source) {
+  foreColor_ = source.foreColor_;
+  backColor_ = source.backColor_;
+  SetFont(source.font_);
+  picture_.reset();
+  SetSize(source.width_, source.height_);
+}
+
+void Surface::SetPictureFromImageOf(const Surface& source) {
+  Bitmap copy;
+  if (source.image_) {
+    copy = ScreenBitmap(source.width_, source.height_);
+    auto copyDc = CreateMemoryDc();
+    SelectionScope selection(copyDc.get(), copy.get());
+    BitBlt(copyDc.get(), 0, 0, source.width_, source.height_, source.dc_.get(), 0, 0, SRCCOPY);
+  }
+  picture_ = std::move(copy);
+  Clear();
+}
+
+void Surface::Clear() {
+  if (!image_) return;
+  platform::Brush background(CreateSolidBrush(Resolve(backColor_)));
+  RECT all{0, 0, width_, height_};
+  FillRect(dc_.get(), &all, background.get());
+  if (!picture_) return;
+  BITMAP picture{};
+  GetObjectA(picture_.get(), sizeof picture, &picture);
+  auto pictureDc = CreateMemoryDc();
+  SelectionScope selection(pictureDc.get(), picture_.get());
+  BitBlt(dc_.get(), 0, 0, picture.bmWidth, picture.bmHeight, pictureDc.get(), 0, 0, SRCCOPY);
+}
+
+SIZE Surface::MeasureText(std::string_view text) {
+  SIZE size{};
+  SelectionScope font(dc_.get(), GdiFont());
+  GetTextExtentPoint32A(dc_.get(), text.data(), static_cast<int>(text.size()), &size);
+  return size;
+}
+
+void Surface::PrintText(int x, int y, std::string_view text) {
+  SelectionScope font(dc_.get(), GdiFont());
+  SetBkMode(dc_.get(), TRANSPARENT);
+  SetTextColor(dc_.get(), Resolve(foreColor_));
+  TextOutA(dc_.get(), x, y, text.data(), static_cast<int>(text.size()));
+}
+
+COLORREF Surface::Resolve(std::int32_t color) {
+  if (auto index = SystemColorIndex(color)) return GetSysColor(*index);
+  return PlainColor(color);
+}
+
+HFONT Surface::GdiFont() {
+  if (!gdiFont_) {
+    int dpi;
+    {
+      WindowDc screen;
+      dpi = GetDeviceCaps(screen.get(), LOGPIXELSY);
+    }
+    gdiFont_.reset(CreateFontA(FontHeightForPoints(font_.size, dpi), 0, 0, 0, font_.weight(), font_.italic,
+                               font_.underline, font_.strikethrough, static_cast<BYTE>(font_.charset),
+                               OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE,
+                               font_.name.c_str()));
+  }
+  return gdiFont_.get();
+}
+
+}  // namespace corvane
