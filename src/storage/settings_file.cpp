@@ -1,0 +1,92 @@
+#include "storage/settings_file.h"
+
+#include <windows.h>
+
+#include <vector>
+
+#include "storage/number_text.h"
+
+namespace corvane {
+namespace {
+
+// Value texts longer than these are cut: 254 characters for a number, 32766 for a text.
+constexpr DWORD kNumberBuffer = 255;
+constexpr DWORD kTextBuffer = 32767;
+
+std::string ReadProfileString(const std::string& fileName, const std::string& section, const std::string& keyName,
+                              const std::string& defaultText, DWORD bufferSize, DWORD* copied) {
+  std::vector<char> buffer(bufferSize, '\0');
+  DWORD length = GetPrivateProfileStringA(section.c_str(), keyName.c_str(), defaultText.c_str(), buffer.data(),
+                                          bufferSize, fileName.c_str());
+  if (copied) *copied = length;
+  return std::string(buffer.data(), length);
+}
+
+std::string WithoutLeadingSpaces(const std::string& text) {
+  std::size_t first = text.find_first_not_of(' ');
+  return first == std::string::npos ? std::string() : text.substr(first);
+}
+
+// Lifts read-only, hidden and system marks for a write and puts the file's
+// attributes back when the write is over, whatever its outcome.
+class AttributesLifted {
+ public:
+  explicit AttributesLifted(const std::string& fileName, DWORD whenMissing) : fileName_(fileName), saved_(whenMissing) {
+    if (FileExists(fileName)) {
+      saved_ = GetFileAttributesA(fileName.c_str());
+      SetFileAttributesA(fileName.c_str(), FILE_ATTRIBUTE_NORMAL);
+    }
+  }
+  ~AttributesLifted() {
+    if (saved_ != 0) SetFileAttributesA(fileName_.c_str(), saved_);
+  }
+  AttributesLifted(const AttributesLifted&) = delete;
+  AttributesLifted& operator=(const AttributesLifted&) = delete;
+
+ private:
+  const std::string& fileName_;
+  DWORD saved_;
+};
+
+}  // namespace
+
+Fixed IniReadNumber(const std::string& FileName, const std::string& Section, const std::string& KeyName, Fixed Default,
+                    long* CharsRead) {
+  if (FileName.empty() || Section.empty() || KeyName.empty()) return Default;
+  DWORD copied = 0;
+  std::string value = ReadProfileString(FileName, Section, KeyName, FixedToText(Default), kNumberBuffer, &copied);
+  if (CharsRead) *CharsRead = static_cast<long>(copied);
+  return ParseLeadingNumber(WithoutLeadingSpaces(value)).value_or(Default);
+}
+
+std::string IniReadText(const std::string& FileName, const std::string& Section, const std::string& KeyName,
+                        const std::string& Default) {
+  return WithoutLeadingSpaces(ReadProfileString(FileName, Section, KeyName, Default, kTextBuffer, nullptr));
+}
+
+void IniWriteNumber(const std::string& FileName, const std::string& Section, const std::string& KeyName, Fixed Value) {
+  if (FileName.empty()) return;
+  // A missing key reads as 0 too, so 0 is written without looking.
+  if (Value != Fixed{} && IniReadNumber(FileName, Section, KeyName) == Value) return;
+  // A file the write creates gets plain (normal) attributes.
+  AttributesLifted lifted(FileName, FILE_ATTRIBUTE_NORMAL);
+  WritePrivateProfileStringA(Section.c_str(), KeyName.c_str(), FixedToText(Value).c_str(), FileName.c_str());
+}
+
+void IniWriteText(const std::string& FileName, const std::string& Section, const std::string& KeyName,
+                  const std::string& Value) {
+  if (FileName.empty()) return;
+  if (!Value.empty() && IniReadText(FileName, Section, KeyName) == Value) return;
+  AttributesLifted lifted(FileName, 0);
+  // An empty text is stored as one space, which reads back empty since reads drop leading spaces.
+  const std::string stored = Value.empty() ? std::string(" ") : Value;
+  WritePrivateProfileStringA(Section.c_str(), KeyName.c_str(), stored.c_str(), FileName.c_str());
+}
+
+bool FileExists(const std::string& FileName) {
+  if (FileName.empty()) return false;
+  DWORD attributes = GetFileAttributesA(FileName.c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
+}
+
+}  // namespace corvane
