@@ -54,7 +54,7 @@ struct ChooserFont {
   bool underline = false;
   bool strikeOut = false;
   std::uint32_t color = 0;  // 0x00BBGGRR
-  int pointTenths = 0;      // the size the dialog reports, in tenths of a point
+  int pointTenths = 0;      // the size the dialog reports after OK, in tenths of a point
 };
 
 // What the system dialog is shown for Dialog at `dpi` pixels per inch;
