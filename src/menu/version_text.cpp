@@ -19,8 +19,13 @@ void ReplaceAll(std::string& text, std::string_view from, std::string_view to) {
 }  // namespace
 
 std::string VersionText(unsigned Major, unsigned Minor, unsigned Revision) {
-  std::string text = std::to_string(Major) + "." + Padded(Minor, 2);
-  if (Revision > 0) text += "." + Padded(Revision, 4);
+  std::string text = std::to_string(Major);
+  text += '.';
+  text += Padded(Minor, 2);
+  if (Revision > 0) {
+    text += '.';
+    text += Padded(Revision, 4);
+  }
   return text;
 }
 

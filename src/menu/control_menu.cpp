@@ -1,0 +1,105 @@
+#include "menu/control_menu.h"
+
+#include <vector>
+
+#include "menu/menu_text.h"
+
+namespace corvane {
+namespace {
+
+UINT Id(MenuCommand item) { return static_cast<UINT>(item); }
+
+void AppendItem(HMENU menu, MenuCommand item, const char* caption) {
+  MENUITEMINFOA info{};
+  info.cbSize = sizeof info;
+  info.fMask = MIIM_FTYPE | MIIM_ID | MIIM_STRING;
+  info.fType = MFT_STRING;
+  info.wID = Id(item);
+  info.dwTypeData = const_cast<char*>(caption);
+  InsertMenuItemA(menu, GetMenuItemCount(menu), TRUE, &info);
+}
+
+void AppendSeparator(HMENU menu) {
+  MENUITEMINFOA info{};
+  info.cbSize = sizeof info;
+  info.fMask = MIIM_FTYPE;
+  info.fType = MFT_SEPARATOR;
+  InsertMenuItemA(menu, GetMenuItemCount(menu), TRUE, &info);
+}
+
+// Clears the open mark however the menu's loop ends.
+class OpenScope {
+ public:
+  explicit OpenScope(bool& open) noexcept : open_(open) { open_ = true; }
+  ~OpenScope() { open_ = false; }
+  OpenScope(const OpenScope&) = delete;
+  OpenScope& operator=(const OpenScope&) = delete;
+
+ private:
+  bool& open_;
+};
+
+}  // namespace
+
+ControlMenu::ControlMenu() : popup_(CreatePopupMenu()) {
+  HMENU menu = popup_.get();
+  AppendItem(menu, MenuCommand::Close, "");
+  AppendItem(menu, MenuCommand::About, "&About...");
+  AppendSeparator(menu);
+  AppendItem(menu, MenuCommand::Font, "Set &Font && Color...");
+  AppendItem(menu, MenuCommand::Start, "Start with &Windows");
+  AppendSeparator(menu);
+  AppendItem(menu, MenuCommand::Exit, "&Quit");
+  SetMenuDefaultItem(menu, Id(MenuCommand::About), FALSE);
+}
+
+std::string ControlMenu::Caption(MenuCommand item) const {
+  MENUITEMINFOA info{};
+  info.cbSize = sizeof info;
+  info.fMask = MIIM_STRING;
+  if (!GetMenuItemInfoA(popup_.get(), Id(item), FALSE, &info)) return {};
+  std::vector<char> text(info.cch + 1, '\0');
+  info.dwTypeData = text.data();
+  info.cch = static_cast<UINT>(text.size());
+  if (!GetMenuItemInfoA(popup_.get(), Id(item), FALSE, &info)) return {};
+  return std::string(text.data());
+}
+
+void ControlMenu::SetCaption(MenuCommand item, const std::string& caption) {
+  MENUITEMINFOA info{};
+  info.cbSize = sizeof info;
+  info.fMask = MIIM_STRING;
+  info.dwTypeData = const_cast<char*>(caption.c_str());
+  SetMenuItemInfoA(popup_.get(), Id(item), FALSE, &info);
+}
+
+bool ControlMenu::Checked(MenuCommand item) const {
+  const UINT state = GetMenuState(popup_.get(), Id(item), MF_BYCOMMAND);
+  return state != static_cast<UINT>(-1) && (state & MF_CHECKED) != 0;
+}
+
+void ControlMenu::SetChecked(MenuCommand item, bool checked) {
+  CheckMenuItem(popup_.get(), Id(item), MF_BYCOMMAND | (checked ? MF_CHECKED : MF_UNCHECKED));
+}
+
+MenuCommand ControlMenu::Track(HWND owner, POINT at, const std::function<void()>& opening) {
+  if (open_) return MenuCommand::None;
+  OpenScope scope(open_);
+  opening();
+  // A menu of a background window only closes on a click elsewhere when its
+  // owner is the foreground window, and the WM_NULL afterwards lets the owner's
+  // queue move on so the next opening works the first time.
+  SetForegroundWindow(owner);
+  const UINT chosen = static_cast<UINT>(TrackPopupMenu(
+      popup_.get(), TPM_LEFTALIGN | TPM_TOPALIGN | TPM_LEFTBUTTON | TPM_RETURNCMD | TPM_NONOTIFY, at.x, at.y, 0,
+      owner, nullptr));
+  PostMessageA(owner, WM_NULL, 0, 0);
+  return static_cast<MenuCommand>(chosen);
+}
+
+void SetMenuTabText(ControlMenu& menu, MenuCommand item, std::string_view Text) {
+  if (GetMenuState(menu.Handle(), static_cast<UINT>(item), MF_BYCOMMAND) == static_cast<UINT>(-1)) return;
+  menu.SetCaption(item, CaptionWithTabText(menu.Caption(item), Text));
+}
+
+}  // namespace corvane
