@@ -1,0 +1,311 @@
+#include "app/fw_main.h"
+
+#include <cstdint>
+#include <limits>
+#include <utility>
+
+#include "app/consent.h"
+#include "indicator/label.h"
+#include "menu/start_with_windows.h"
+#include "menu/version_text.h"
+#include "resources/version.h"
+#include "storage/font_settings.h"
+#include "storage/registry_store.h"
+#include "storage/settings_file.h"
+
+namespace corvane {
+
+namespace {
+
+constexpr const char* kColorKey = "ForeColor";
+constexpr const char* kFontSection = "Font";
+// Tahoma 9.75 pt, the consent text's font.
+constexpr Fixed kConsentFontSize{97500};
+constexpr BYTE kConsentFontCharset = 204;
+// The consent window's picture: the program's icon at 32 x 32.
+constexpr int kPictureSize = 32;
+
+void RegisterWindowClass(HINSTANCE instance, WNDPROC procedure) {
+  WNDCLASSEXA windowClass{};
+  windowClass.cbSize = sizeof windowClass;
+  windowClass.lpfnWndProc = procedure;
+  windowClass.hInstance = instance;
+  // Shared images: the system owns them.
+  windowClass.hIcon = static_cast<HICON>(LoadImageA(instance, MAKEINTRESOURCEA(CORVANE_ICON_ID), IMAGE_ICON,
+                                                    GetSystemMetrics(SM_CXICON), GetSystemMetrics(SM_CYICON),
+                                                    LR_SHARED));
+  windowClass.hIconSm = static_cast<HICON>(LoadImageA(instance, MAKEINTRESOURCEA(CORVANE_ICON_ID), IMAGE_ICON,
+                                                      GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON),
+                                                      LR_SHARED));
+  windowClass.hCursor = LoadCursorA(nullptr, MAKEINTRESOURCEA(32512));
+  windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+  windowClass.lpszClassName = fwMain::kClassName;
+  // A second registration (another fwMain in the same process) fails harmlessly.
+  RegisterClassExA(&windowClass);
+}
+
+// The colour read from the settings file as the signed 32-bit colour value;
+// the current colour when the stored number does not fit one.
+std::int32_t ColorValue(Fixed stored, std::int32_t current) {
+  const std::int64_t whole = RoundHalfEven(stored);
+  if (whole < std::numeric_limits<std::int32_t>::min() || whole > std::numeric_limits<std::int32_t>::max()) {
+    return current;
+  }
+  return static_cast<std::int32_t>(whole);
+}
+
+void PlaceControl(HWND control, const PixelRect& r) { MoveWindow(control, r.left, r.top, r.width, r.height, FALSE); }
+
+}  // namespace
+
+fwMain::fwMain(HINSTANCE instance, Launch launch, Services services)
+    : instance_(instance),
+      launch_(std::move(launch)),
+      services_(std::move(services)),
+      paths_(PathsOfModule(launch_.modulePath)),
+      record_(platform::ReadVersionRecord()),
+      indicator_(services_.desktop, [this] { OpenControlMenu(); }) {}
+
+fwMain::~fwMain() = default;
+
+void fwMain::Load() {
+  RegisterWindowClass(instance_, &fwMain::WndProc);
+  // Fixed single border with a close box only; hidden until Form_Load decides.
+  CreateWindowExA(0, kClassName, "", WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN, CW_USEDEFAULT,
+                  CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, instance_, this);
+  if (!hwnd_) return;
+  Form_Load();
+  if (hwnd_ && bbYesTag_ == "*") {
+    ShowWindow(hwnd_, SW_SHOWNORMAL);
+    UpdateWindow(hwnd_);
+    SetForegroundWindow(hwnd_);
+    SetFocus(bbYes_);
+  }
+}
+
+bool fwMain::TranslateDialogKey(MSG& message) {
+  return hwnd_ && IsWindowVisible(hwnd_) && IsDialogMessageA(hwnd_, &message);
+}
+
+LRESULT CALLBACK fwMain::WndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_NCCREATE) {
+    auto* self = static_cast<fwMain*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
+    SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+    self->hwnd_ = window;
+    self->window_.reset(window);
+  }
+  auto* self = reinterpret_cast<fwMain*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+  if (!self) return DefWindowProcA(window, message, wParam, lParam);
+  if (message == WM_NCDESTROY) {
+    SetWindowLongPtrA(window, GWLP_USERDATA, 0);
+    // Destroyed by the system (close box, Unload): nothing is left to own.
+    (void)self->window_.release();
+    self->hwnd_ = nullptr;
+    return DefWindowProcA(window, message, wParam, lParam);
+  }
+  return self->HandleMessage(message, wParam, lParam);
+}
+
+LRESULT fwMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_COMMAND:
+      if (HIWORD(wParam) == BN_CLICKED && bbYes_) {
+        if (LOWORD(wParam) == kbbYesId) {
+          bbYes_Click();
+          return 0;
+        }
+        if (LOWORD(wParam) == kbbNoId) {
+          bbNo_Click();
+          return 0;
+        }
+      }
+      break;
+    case DM_GETDEFID:
+      // Enter clicks the focused button, otherwise the default one, Yes.
+      return MAKELONG(GetFocus() == bbNo_ && bbNo_ ? kbbNoId : kbbYesId, DC_HASDEFID);
+    case WM_ACTIVATE:
+      if (!bbYes_) break;
+      if (LOWORD(wParam) == WA_INACTIVE) {
+        HWND focus = GetFocus();
+        if (focus && IsChild(hwnd_, focus)) lastFocus_ = focus;
+      } else {
+        SetFocus(lastFocus_ ? lastFocus_ : bbYes_);
+        return 0;
+      }
+      break;
+    case WM_CTLCOLORSTATIC:
+      if (reinterpret_cast<HWND>(lParam) == tbStart_ && tbStart_) {
+        HDC dc = reinterpret_cast<HDC>(wParam);
+        SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
+        SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
+        return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
+      }
+      break;
+    case WM_TIMER:
+      if (wParam == ktoLangId) {
+        toLang_Timer();
+        return 0;
+      }
+      break;
+    case WM_DESTROY:
+      Form_Unload();
+      // The only window is gone: the process ends.
+      PostQuitMessage(0);
+      return 0;
+    default:
+      break;
+  }
+  return DefWindowProcA(hwnd_, message, wParam, lParam);
+}
+
+void fwMain::Unload() {
+  // Runs Form_Unload through WM_DESTROY.
+  window_.reset();
+}
+
+void fwMain::Form_Load() {
+  // A second instance leaves the running one alone, whatever it was asked.
+  if (launch_.previousInstance) {
+    Unload();
+    return;
+  }
+  if (!IsDebugSwitch(ArgumentPortion(launch_.commandLine))) {
+    const std::string marker =
+        RegReadValue(HKEY_LOCAL_MACHINE, ApplicationKey(record_.CompanyName, record_.InternalName));
+    if (marker == paths_.folder) {
+      bbYes_Click();
+      return;
+    }
+  }
+  PrepareConsentWindow();
+}
+
+void fwMain::PrepareConsentWindow() {
+  // The window carries no menu bar: the control menu is a separate popup.
+  SetWindowTextA(hwnd_, record_.LegalTrademarks.c_str());
+  CreateConsentControls();
+  SetWindowTextA(tbStart_, ConsentText().c_str());
+  LayOutConsentControls();
+  bbYesTag_.assign(1, '*');
+}
+
+void fwMain::CreateConsentControls() {
+  ibStartPicture_.reset(static_cast<HICON>(
+      LoadImageA(instance_, MAKEINTRESOURCEA(CORVANE_ICON_ID), IMAGE_ICON, kPictureSize, kPictureSize, LR_DEFAULTCOLOR)));
+  ibStart_ = CreateWindowExA(0, "STATIC", "", WS_CHILD | WS_VISIBLE | SS_ICON, 0, 0, kPictureSize, kPictureSize, hwnd_,
+                             reinterpret_cast<HMENU>(kibStartId), instance_, nullptr);
+  SendMessageA(ibStart_, STM_SETIMAGE, IMAGE_ICON, reinterpret_cast<LPARAM>(ibStartPicture_.get()));
+
+  // Multi-line and read-only, no tab stop, no scroll bars: the text wraps at the edge.
+  tbStart_ = CreateWindowExA(WS_EX_CLIENTEDGE, "EDIT", "", WS_CHILD | WS_VISIBLE | ES_MULTILINE | ES_READONLY, 0, 0,
+                             0, 0, hwnd_, reinterpret_cast<HMENU>(ktbStartId), instance_, nullptr);
+  const platform::WindowDc screen;
+  tbStartFont_.reset(CreateFontA(FontHeightForPoints(kConsentFontSize, GetDeviceCaps(screen.get(), LOGPIXELSY)), 0,
+                                 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, kConsentFontCharset, OUT_DEFAULT_PRECIS,
+                                 CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, "Tahoma"));
+  SendMessageA(tbStart_, WM_SETFONT, reinterpret_cast<WPARAM>(tbStartFont_.get()), FALSE);
+
+  // Yes first in the tab order; the stock GUI font belongs to the system.
+  const auto guiFont = reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT));
+  bbYes_ = CreateWindowExA(0, "BUTTON", "&Yes", WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_DEFPUSHBUTTON, 0, 0, 0, 0,
+                           hwnd_, reinterpret_cast<HMENU>(kbbYesId), instance_, nullptr);
+  bbNo_ = CreateWindowExA(0, "BUTTON", "&No", WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, 0, 0, 0, 0, hwnd_,
+                          reinterpret_cast<HMENU>(kbbNoId), instance_, nullptr);
+  SendMessageA(bbYes_, WM_SETFONT, guiFont, FALSE);
+  SendMessageA(bbNo_, WM_SETFONT, guiFont, FALSE);
+}
+
+void fwMain::LayOutConsentControls() {
+  const platform::WindowDc screen;
+  const double twipsPerPixelX = 1440.0 / GetDeviceCaps(screen.get(), LOGPIXELSX);
+  const double twipsPerPixelY = 1440.0 / GetDeviceCaps(screen.get(), LOGPIXELSY);
+  const ConsentLayout layout = LayOutConsent(twipsPerPixelX, twipsPerPixelY, kPictureSize, kPictureSize);
+  PlaceControl(ibStart_, layout.ibStart);
+  PlaceControl(tbStart_, layout.tbStart);
+  PlaceControl(bbYes_, layout.bbYes);
+  PlaceControl(bbNo_, layout.bbNo);
+
+  // The frame stays as it is; the client area takes the layout's size.
+  RECT outer{};
+  RECT client{};
+  GetWindowRect(hwnd_, &outer);
+  GetClientRect(hwnd_, &client);
+  const int width = (outer.right - outer.left) - client.right + layout.clientWidth;
+  const int height = (outer.bottom - outer.top) - client.bottom + layout.clientHeight;
+  const int left = (GetSystemMetrics(SM_CXSCREEN) - width) / 2;
+  const int top = (GetSystemMetrics(SM_CYSCREEN) - height) / 2;
+  SetWindowPos(hwnd_, nullptr, left, top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void fwMain::bbYes_Click() {
+  ShowWindow(hwnd_, SW_HIDE);
+  const std::string applicationKey = ApplicationKey(record_.CompanyName, record_.InternalName);
+  if (!bbYesTag_.empty()) {
+    // Consent just given: remember the folder and switch autostart on.
+    RegWriteValue(HKEY_LOCAL_MACHINE, applicationKey, "", paths_.folder);
+    menu_.SetChecked(MenuCommand::Start, false);
+    mPopupStart_Click();
+  }
+  RefreshStartCheck(menu_, record_.ProductName, paths_.exePath);
+  RegWriteValue(HKEY_LOCAL_MACHINE, applicationKey, "CurrentVersion",
+                VersionText(record_.Major, record_.Minor, record_.Revision));
+  const std::string appPathsKey = AppPathsKey(paths_.exeName);
+  RegWriteValue(HKEY_LOCAL_MACHINE, appPathsKey, "", paths_.exePath);
+  RegWriteValue(HKEY_LOCAL_MACHINE, appPathsKey, "Path", paths_.folder);
+  SetMenuTabText(menu_, MenuCommand::Close, "Close");
+  menu_.SetCaption(MenuCommand::About, record_.LegalTrademarks);
+  tag_ = paths_.settingsPath;
+
+  Surface& label = indicator_.pbCursor[0];
+  const Fixed color = IniReadNumber(tag_, kColorSection, kColorKey, Fixed::Whole(label.ForeColor()));
+  label.SetForeColor(ColorValue(color, label.ForeColor()));
+  label.SetFont(LoadFontSettings(tag_, kFontSection, "", &label.Font()));
+
+  indicator_.PrepareSurfaces();
+  // Last, so that no tick sees half-prepared surfaces.
+  SetTimer(hwnd_, ktoLangId, ktoLangInterval, nullptr);
+}
+
+void fwMain::bbNo_Click() { Unload(); }
+
+void fwMain::Form_Unload() { KillTimer(hwnd_, ktoLangId); }
+
+void fwMain::toLang_Timer() { indicator_.toLang_Timer(); }
+
+void fwMain::OpenControlMenu() {
+  POINT at{0, 0};
+  services_.desktop.CursorPos(at);
+  switch (services_.trackMenu(menu_, hwnd_, at, [this] { mPopup_Click(); })) {
+    case MenuCommand::About:
+      mPopupAbout_Click();
+      break;
+    case MenuCommand::Font:
+      mPopupFont_Click();
+      break;
+    case MenuCommand::Start:
+      mPopupStart_Click();
+      break;
+    case MenuCommand::Exit:
+      mPopupExit_Click();
+      break;
+    case MenuCommand::None:
+    case MenuCommand::Close:
+      break;
+  }
+}
+
+void fwMain::mPopup_Click() { RefreshStartCheck(menu_, record_.ProductName, paths_.exePath); }
+
+void fwMain::mPopupAbout_Click() { ShowAbout(hwnd_, record_, kAboutNote, services_.messageBox); }
+
+void fwMain::mPopupFont_Click() { SetFontAndColor(indicator_, tag_, hwnd_, services_.fontChooser); }
+
+void fwMain::mPopupStart_Click() { ToggleStartWithWindows(menu_, record_.ProductName, paths_.exePath); }
+
+void fwMain::mPopupExit_Click() {
+  // The user's own cursors come back, all of them, before the window goes.
+  services_.desktop.ReloadSystemCursors();
+  Unload();
+}
+
+}  // namespace corvane

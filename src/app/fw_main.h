@@ -1,0 +1,122 @@
+// fwMain: the program's one window. Hidden from creation; shown only as the
+// consent window on a first run (or a moved executable, or "/debug"). After
+// activation it hosts the polling timer, the drawing surfaces and the control
+// menu until the process ends with it.
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+#include <string>
+
+#include "app/startup.h"
+#include "indicator/indicator.h"
+#include "menu/about.h"
+#include "menu/control_menu.h"
+#include "menu/font_dialog.h"
+#include "platform/desktop.h"
+#include "platform/handles.h"
+#include "platform/version_record.h"
+
+namespace corvane {
+
+// What the process was started with.
+struct Launch {
+  std::string commandLine;        // as the system reports it, program name included
+  std::string modulePath;         // full path of the executable file
+  bool previousInstance = false;  // another instance of the program already runs
+};
+
+// Shows the control menu at `at` and returns the chosen command; `opening` runs
+// before the items are drawn.
+using MenuTracker =
+    std::function<MenuCommand(ControlMenu& menu, HWND owner, POINT at, const std::function<void()>& opening)>;
+
+// The services fwMain reaches the user and the system through; tests replace them.
+struct Services {
+  platform::Desktop& desktop = platform::SystemDesktop();
+  MenuTracker trackMenu = [](ControlMenu& menu, HWND owner, POINT at, const std::function<void()>& opening) {
+    return menu.Track(owner, at, opening);
+  };
+  MessageBoxSender messageBox = SystemMessageBox;
+  FontChooser& fontChooser = SystemFontDialog();
+};
+
+class fwMain {
+ public:
+  // Control ids: Enter and Escape reach the buttons as IDOK and IDCANCEL.
+  static constexpr int kbbYesId = IDOK;
+  static constexpr int kbbNoId = IDCANCEL;
+  static constexpr int ktbStartId = 101;
+  static constexpr int kibStartId = 102;
+  static constexpr UINT_PTR ktoLangId = 1;
+  static constexpr UINT ktoLangInterval = 100;  // milliseconds
+  static constexpr char kClassName[] = "Corvane.fwMain";
+
+  fwMain(HINSTANCE instance, Launch launch, Services services = {});
+  ~fwMain();
+  fwMain(const fwMain&) = delete;
+  fwMain& operator=(const fwMain&) = delete;
+
+  // Creates the hidden window and runs Form_Load; shows the window when it was
+  // laid out as the consent window.
+  void Load();
+
+  // Keyboard handling of the consent window (Tab, Enter, Escape, access keys);
+  // true when the message was consumed.
+  bool TranslateDialogKey(MSG& message);
+
+  // Null once the window is gone.
+  HWND hWnd() const noexcept { return hwnd_; }
+  // The settings file's path, set by activation (empty before).
+  const std::string& Tag() const noexcept { return tag_; }
+  const ProgramPaths& Paths() const noexcept { return paths_; }
+  const platform::VersionRecord& Record() const noexcept { return record_; }
+  Indicator& indicator() noexcept { return indicator_; }
+  ControlMenu& mPopup() noexcept { return menu_; }
+
+  void Form_Load();
+  void bbYes_Click();
+  void bbNo_Click();
+  void Form_Unload();
+  void toLang_Timer();
+  void mPopup_Click();
+  void mPopupAbout_Click();
+  void mPopupFont_Click();
+  void mPopupStart_Click();
+  void mPopupExit_Click();
+
+ private:
+  static LRESULT CALLBACK WndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+  LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+
+  void Unload();
+  void PrepareConsentWindow();
+  void CreateConsentControls();
+  void LayOutConsentControls();
+  void OpenControlMenu();
+
+  HINSTANCE instance_;
+  Launch launch_;
+  Services services_;
+  ProgramPaths paths_;
+  platform::VersionRecord record_;
+  Indicator indicator_;
+  ControlMenu menu_;
+  std::string tag_;
+  // The consent-pending mark: "*" once the consent window is prepared.
+  std::string bbYesTag_;
+  platform::Icon ibStartPicture_;
+  platform::Font tbStartFont_;
+  HWND ibStart_ = nullptr;
+  HWND tbStart_ = nullptr;
+  HWND bbYes_ = nullptr;
+  HWND bbNo_ = nullptr;
+  HWND lastFocus_ = nullptr;
+  // Valid from WM_NCCREATE to WM_NCDESTROY.
+  HWND hwnd_ = nullptr;
+  // Declared last so the window, whose handlers use the members above, goes first.
+  platform::Window window_;
+};
+
+}  // namespace corvane
