@@ -1,0 +1,103 @@
+#include "menu/font_dialog.h"
+
+#include <commdlg.h>
+
+#include <cstring>
+
+#include "platform/handles.h"
+#include "storage/font_settings.h"
+#include "storage/settings_file.h"
+
+namespace corvane {
+
+namespace {
+
+int ScreenDpi() {
+  platform::WindowDc screen;
+  return GetDeviceCaps(screen.get(), LOGPIXELSY);
+}
+
+// True while the command's dialog is open: the control menu stays reachable
+// from the timer during it, and a second dialog over the first would only
+// confuse which answer counts.
+bool dialogOpen = false;
+
+class DialogOpenScope {
+ public:
+  DialogOpenScope() { dialogOpen = true; }
+  ~DialogOpenScope() { dialogOpen = false; }
+  DialogOpenScope(const DialogOpenScope&) = delete;
+  DialogOpenScope& operator=(const DialogOpenScope&) = delete;
+};
+
+}  // namespace
+
+bool SystemFontChooser::ShowFont(CommonDialog& Dialog, HWND Owner) {
+  const ChooserFont shown = ChooserFontFor(Dialog, ScreenDpi(), Surface::Resolve(Dialog.Color));
+
+  LOGFONTA font{};
+  font.lfHeight = shown.height;
+  font.lfWeight = shown.weight;
+  font.lfItalic = shown.italic ? TRUE : FALSE;
+  font.lfUnderline = shown.underline ? TRUE : FALSE;
+  font.lfStrikeOut = shown.strikeOut ? TRUE : FALSE;
+  // The dialog has no character set to offer: let the face name decide.
+  font.lfCharSet = DEFAULT_CHARSET;
+  std::strncpy(font.lfFaceName, shown.face.c_str(), LF_FACESIZE - 1);
+
+  CHOOSEFONTA request{};
+  request.lStructSize = sizeof request;
+  request.hwndOwner = Owner;
+  request.lpLogFont = &font;
+  // The dialog starts from the font above only with CF_INITTOLOGFONTSTRUCT.
+  request.Flags = Dialog.Flags | CF_INITTOLOGFONTSTRUCT;
+  request.rgbColors = shown.color;
+  // Cancel, and a dialog that could not be shown, report FALSE; the system may
+  // have written into the request meanwhile, so nothing of it is taken.
+  if (!ChooseFontA(&request)) return false;
+
+  ChooserFont answer;
+  answer.face = font.lfFaceName;
+  answer.height = font.lfHeight;
+  answer.weight = font.lfWeight;
+  answer.italic = font.lfItalic != 0;
+  answer.underline = font.lfUnderline != 0;
+  answer.strikeOut = font.lfStrikeOut != 0;
+  answer.color = request.rgbColors;
+  answer.pointTenths = request.iPointSize;
+  TakeChooserAnswer(Dialog, shown, answer);
+  return true;
+}
+
+FontChooser& SystemFontDialog() {
+  static SystemFontChooser chooser;
+  return chooser;
+}
+
+bool SetFontAndColor(Indicator& indicator, const std::string& SettingsPath, HWND Owner, FontChooser& Chooser) {
+  if (dialogOpen) return false;
+  Surface& label = indicator.pbCursor[1];
+
+  CommonDialog dialog;
+  dialog.Flags = kFontDialogFlags;
+  dialog.Color = label.ForeColor();
+  FontToDialog(dialog, label.Font());
+  {
+    DialogOpenScope open;
+    // Cancel keeps the label as it is: nothing is applied, saved or redrawn.
+    if (!Chooser.ShowFont(dialog, Owner)) return false;
+  }
+  const FontRecord chosen = FontFromDialog(dialog);
+  if (dialog.Color == label.ForeColor() && FontsEqual(chosen, label.Font())) return false;
+
+  label.SetForeColor(dialog.Color);
+  FontRecord font = label.Font();
+  CopyFont(chosen, font);
+  label.SetFont(font);
+  IniWriteNumber(SettingsPath, kColorSection, "ForeColor", Fixed::Whole(label.ForeColor()));
+  SaveFontSettings(SettingsPath, "Font", "", label.Font());
+  indicator.UpdateIndicator();
+  return true;
+}
+
+}  // namespace corvane
