@@ -43,8 +43,12 @@ void Indicator::UpdateIndicator() {
   work.PrintText(at.x, at.y, label);
   work.SetPictureFromImageOf(work);
 
+  // The background colour is named rather than read from the top-left pixel:
+  // an I-beam or a large label covering that corner would otherwise turn the
+  // whole background opaque and the corner's colour transparent.
+  const auto transparent = static_cast<LONG>(Surface::Resolve(work.BackColor()));
   const ICONINFO& hot = iBeam_.info;
-  HICON cursor = BitmapToIcon(work.Picture(), -1, 0, 0, static_cast<SHORT>(hot.xHotspot),
+  HICON cursor = BitmapToIcon(work.Picture(), transparent, 0, 0, static_cast<SHORT>(hot.xHotspot),
                               static_cast<SHORT>(hot.yHotspot), true, desktop_);
   // The system owns a cursor it accepted; one it refused would be lost otherwise.
   if (!desktop_.InstallSystemCursor(cursor, kIBeamCursorId) && cursor) DestroyCursor(cursor);

@@ -22,10 +22,19 @@ FontRecord DefaultLabelFont() {
   return font;
 }
 
-// A bitmap in the screen's colour format.
-Bitmap ScreenBitmap(int width, int height) {
-  WindowDc screen;
-  return Bitmap(CreateCompatibleBitmap(screen.get(), width, height));
+// A 24-bit picture. The screen's 32-bit format would keep the alpha bytes that
+// drawing an alpha cursor leaves behind, and those pixels would then no longer
+// match the plain background colour that is keyed out as transparent.
+Bitmap ImageBitmap(int width, int height) {
+  BITMAPINFO info{};
+  info.bmiHeader.biSize = sizeof info.bmiHeader;
+  info.bmiHeader.biWidth = width;
+  info.bmiHeader.biHeight = height;
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 24;
+  info.bmiHeader.biCompression = BI_RGB;
+  void* bits = nullptr;
+  return Bitmap(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
 }
 
 }  // namespace
@@ -36,7 +45,7 @@ void Surface::SetSize(int width, int height) {
   auto dc = CreateMemoryDc();
   Bitmap image;
   if (width > 0 && height > 0) {
-    image = ScreenBitmap(width, height);
+    image = ImageBitmap(width, height);
     SelectObject(dc.get(), image.get());
   } else {
     width = height = 0;
@@ -65,7 +74,7 @@ void Surface::CopySettingsFrom(const Surface& source) {
 void Surface::SetPictureFromImageOf(const Surface& source) {
   Bitmap copy;
   if (source.image_) {
-    copy = ScreenBitmap(source.width_, source.height_);
+    copy = ImageBitmap(source.width_, source.height_);
     auto copyDc = CreateMemoryDc();
     SelectionScope selection(copyDc.get(), copy.get());
     BitBlt(copyDc.get(), 0, 0, source.width_, source.height_, source.dc_.get(), 0, 0, SRCCOPY);

@@ -31,7 +31,8 @@ class ScriptedDesktop final : public platform::Desktop {
   int cursorHeight = 32;
   HCURSOR stockIBeam = LoadCursorA(nullptr, MAKEINTRESOURCEA(32513));
 
-  void Press(int virtualKey) { keyStates[virtualKey] = static_cast<SHORT>(0x8000 | 1); }
+  // As the system reports a held key: its state byte (0x80 down, 0x01 toggled) sign-extended.
+  void Press(int virtualKey) { keyStates[virtualKey] = static_cast<SHORT>(0xFF81); }
   void Release(int virtualKey) { keyStates.erase(virtualKey); }
   // The pointer is over `window`, owned by thread `thread` whose layout is `layout`.
   void PointAt(POINT at, HWND window, DWORD thread, HKL layout);

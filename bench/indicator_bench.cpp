@@ -1,0 +1,113 @@
+// What the indicator costs: an idle tick through the program's own code
+// against the bare platform calls it has to make, and one label rendering.
+// Run under the system to measure (or Wine); it prints its figures.
+#include <windows.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <new>
+#include <vector>
+
+#include "indicator/indicator.h"
+#include "platform/desktop.h"
+
+namespace {
+
+// Counts heap allocations, to show that an idle tick makes none.
+long allocations = 0;
+
+double Seconds(LARGE_INTEGER from, LARGE_INTEGER to) {
+  static const double frequency = [] {
+    LARGE_INTEGER f;
+    QueryPerformanceFrequency(&f);
+    return static_cast<double>(f.QuadPart);
+  }();
+  return static_cast<double>(to.QuadPart - from.QuadPart) / frequency;
+}
+
+LARGE_INTEGER Now() {
+  LARGE_INTEGER t;
+  QueryPerformanceCounter(&t);
+  return t;
+}
+
+// The calls an idle tick must make, written out with nothing around them.
+DWORD bareLastLayout = 0;
+[[gnu::noinline]] void BareTick() {
+  const bool shift = (GetKeyState(0xA0) & 0x80) != 0;
+  const bool middle = (GetKeyState(0x04) & 0x80) != 0;
+  if (shift && middle) return;
+  if (GetKeyboardLayoutList(0, nullptr) < 2) return;
+  POINT pointer{0, 0};
+  GetCursorPos(&pointer);
+  const DWORD thread = GetWindowThreadProcessId(WindowFromPoint(pointer), nullptr);
+  const auto layout = static_cast<DWORD>(reinterpret_cast<std::uintptr_t>(GetKeyboardLayout(thread)));
+  if (layout != bareLastLayout) bareLastLayout = layout;
+}
+
+double Median(std::vector<double> values) {
+  std::sort(values.begin(), values.end());
+  return values[values.size() / 2];
+}
+
+}  // namespace
+
+void* operator new(std::size_t size) {
+  ++allocations;
+  if (void* p = std::malloc(size ? size : 1)) return p;
+  throw std::bad_alloc();
+}
+void operator delete(void* p) noexcept { std::free(p); }
+void operator delete(void* p, std::size_t) noexcept { std::free(p); }
+
+int main() {
+  using corvane::Indicator;
+  corvane::platform::Desktop& desktop = corvane::platform::SystemDesktop();
+  Indicator indicator(desktop, [] {});
+  indicator.PrepareSurfaces();
+
+  const int layouts = GetKeyboardLayoutList(0, nullptr);
+  std::printf("keyboard layouts installed: %d%s\n", layouts,
+              layouts < 2 ? " (an idle tick stops after the count; install a second layout for the full tick)" : "");
+
+  // The first tick renders; from then on every tick is idle.
+  indicator.toLang_Timer();
+  BareTick();
+
+  constexpr int kTicksPerRound = 20000;
+  constexpr int kRounds = 15;
+  std::vector<double> tick;
+  std::vector<double> bare;
+  long tickAllocations = 0;
+  for (int round = 0; round < kRounds; ++round) {
+    const long before = allocations;
+    LARGE_INTEGER t0 = Now();
+    for (int i = 0; i < kTicksPerRound; ++i) indicator.toLang_Timer();
+    LARGE_INTEGER t1 = Now();
+    tickAllocations += allocations - before;
+    for (int i = 0; i < kTicksPerRound; ++i) BareTick();
+    LARGE_INTEGER t2 = Now();
+    tick.push_back(Seconds(t0, t1) / kTicksPerRound * 1e6);
+    bare.push_back(Seconds(t1, t2) / kTicksPerRound * 1e6);
+  }
+  const double tickMedian = Median(tick);
+  const double bareMedian = Median(bare);
+  std::printf("idle tick, median of %d rounds of %d: %.3f us\n", kRounds, kTicksPerRound, tickMedian);
+  std::printf("bare call sequence, same rounds:        %.3f us\n", bareMedian);
+  std::printf("ratio tick / bare: %.3f (target <= 1.05)\n", tickMedian / bareMedian);
+  std::printf("heap allocations in %d idle ticks: %ld\n", kRounds * kTicksPerRound, tickAllocations);
+
+  constexpr int kRenders = 1000;
+  std::vector<double> render;
+  for (int i = 0; i < kRenders; ++i) {
+    LARGE_INTEGER t0 = Now();
+    indicator.UpdateIndicator();
+    LARGE_INTEGER t1 = Now();
+    render.push_back(Seconds(t0, t1) * 1e6);
+  }
+  std::sort(render.begin(), render.end());
+  std::printf("UpdateIndicator, %d calls: median %.1f us, 10th %.1f us, 90th %.1f us\n", kRenders,
+              render[kRenders / 2], render[kRenders / 10], render[kRenders * 9 / 10]);
+  return 0;
+}
