@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <iterator>
 
 #include "platform/handles.h"
 
@@ -88,6 +89,12 @@ std::vector<unsigned> NextGdiSlots(int count) {
   for (auto it = probes.rbegin(); it != probes.rend(); ++it) DeleteObject(*it);
   std::sort(slots.begin(), slots.end());
   return slots;
+}
+
+std::size_t SlotsTaken(const std::vector<unsigned>& before, const std::vector<unsigned>& after) {
+  std::vector<unsigned> taken;
+  std::set_difference(before.begin(), before.end(), after.begin(), after.end(), std::back_inserter(taken));
+  return taken.size();
 }
 
 HBITMAP MakeFilledBitmap(int width, int height, COLORREF color) {

@@ -43,6 +43,13 @@ void WriteCursorImage(const std::string& path, const IconPlanes& planes);
 // every object it leaks takes one slot out of it.
 std::vector<unsigned> NextGdiSlots(int count = 64);
 
+// How many of the slots in `before` (from NextGdiSlots) are taken in `after`:
+// the GDI objects that came into being in between and are still alive. Wine
+// keeps one or two objects of its own alive for a while (caches of the last
+// icon and DC), so a leak-free loop reads 0-2 whatever its length, while a
+// loop that leaks even once in a thousand calls reads its whole count.
+std::size_t SlotsTaken(const std::vector<unsigned>& before, const std::vector<unsigned>& after);
+
 // A device-dependent bitmap of the given size filled with one colour.
 HBITMAP MakeFilledBitmap(int width, int height, COLORREF color);
 
