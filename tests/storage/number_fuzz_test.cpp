@@ -55,7 +55,10 @@ TEST_F(NumberFuzz, WellFormedNumbersMatchAnExactComputation) {
     std::string text = negative ? "-" : (Below(2) ? "+" : "");
     text += intPart;
     if (!fracPart.empty() || Below(4) == 0) text += "." + fracPart;
-    if (exponent != 0 || Below(8) == 0) text += std::string(1, "eEdD"[Below(4)]) + std::to_string(exponent);
+    if (exponent != 0 || Below(8) == 0) {
+      text += "eEdD"[Below(4)];
+      text += std::to_string(exponent);
+    }
     if (Below(2)) text += "xyz,+-e.&"[Below(9)];  // what follows a number ends it
     if (intPart.empty() && fracPart.empty()) continue;
     std::optional<Fixed> expected = Reference(negative, intPart, fracPart, exponent);
