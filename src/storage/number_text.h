@@ -18,7 +18,7 @@ namespace corvane {
 // cannot continue it. A text with no number reads as 0. The value is rounded
 // to the nearest ten-thousandth (halves to even).
 // Returns nothing for what the settings file gives no meaning: a hexadecimal
-// (&H1F, 0x1F) or octal (&O17) number, or a number outside the range of Fixed;
+// (&H1F, 0x1F) or octal (&O17, &17) number, or a number outside the range of Fixed;
 // callers then use their default.
 std::optional<Fixed> ParseLeadingNumber(std::string_view Text);
 

@@ -25,8 +25,10 @@ std::string RegReadValue(HKEY Root, const std::string& SubKey, const std::string
                          const std::string& Default = "");
 
 // Stores Data as the value ValueName of SubKey under Root, creating the key
-// when needed, unless the value already reads as Data. ValueType is REG_SZ,
-// REG_BINARY or REG_DWORD (Data holding a decimal number). True on success.
+// when needed, unless the value already reads as Data (then true at once).
+// ValueType is REG_SZ, REG_BINARY or REG_DWORD (Data holding a decimal number).
+// True on success; false when a key cannot be created or the value not set,
+// for another type, and for a number outside the signed 32-bit range.
 bool RegWriteValue(HKEY Root, const std::string& SubKey, const std::string& ValueName, const std::string& Data,
                    DWORD ValueType = REG_SZ);
 
