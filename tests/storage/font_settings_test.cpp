@@ -82,26 +82,19 @@ TEST_F(FontSettingsTest, FirstSaveWritesEveryKeyInItsOrder) {
             "Strike=0\r\n");
 }
 
-TEST_F(FontSettingsTest, SizesRoundToWholePointsHalvesToEven) {
-  FontRecord font = SmallFonts();
-  for (auto [units, whole] : {std::pair{85000, 8}, std::pair{95000, 10}, std::pair{97500, 10}, std::pair{84999, 8}}) {
-    font.size = Fixed{units};
-    SaveFontSettings(file, "Font", "", font);
-    EXPECT_EQ(IniReadText(file, "Font", "Size"), std::to_string(whole)) << units;
-  }
-}
-
-TEST_F(FontSettingsTest, BoldDecidesTheLoadedWeight) {
-  WriteBytes(file, "[Font]\r\nBold=1\r\nWeight=300\r\n[Two]\r\nBold=2\r\nWeight=700\r\n[Minus]\r\nBold=-1\r\n"
-                   "[Zero]\r\nBold=0\r\nWeight=700\r\n");
+TEST_F(FontSettingsTest, StoredValuesThroughTheFontRules) {
+  WriteBytes(file,
+             "[Font]\r\nBold=1\r\nWeight=300\r\n"
+             "[Bad]\r\nName= \r\nSize=-12\r\nCharset=&HCC\r\nBold=yes\r\nStrike=1\r\n");
   FontRecord font = LoadFontSettings(file, "Font", "");
-  EXPECT_TRUE(font.bold());
-  EXPECT_EQ(font.weight(), 700);
-  for (const char* section : {"Two", "Minus", "Zero"}) {
-    font = LoadFontSettings(file, section, "");
-    EXPECT_FALSE(font.bold()) << section;
-    EXPECT_EQ(font.weight(), 400) << section;
-  }
+  EXPECT_EQ(font.weight(), 700) << "Bold is applied after Weight";
+
+  // A blank name, a negative size and a hexadecimal number give way to the
+  // default; a word reads as 0.
+  const FontRecord designed = SmallFonts();
+  FontRecord expected = designed;
+  expected.strikethrough = true;
+  EXPECT_EQ(LoadFontSettings(file, "Bad", "", &designed), expected);
 }
 
 TEST_F(FontSettingsTest, OnlyTheStoredKeysReplaceTheDefaults) {
@@ -116,25 +109,6 @@ TEST_F(FontSettingsTest, OnlyTheStoredKeysReplaceTheDefaults) {
   expected.name = "Courier New";
   expected.underline = true;
   EXPECT_EQ(LoadFontSettings(file, "Label", "Label", &designed), expected);
-}
-
-TEST_F(FontSettingsTest, ValuesTheFontCannotTakeFallBackToTheDefault) {
-  WriteBytes(file,
-             "[Font]\r\nName= \r\nSize=0\r\nWeight=30000\r\nCharset=-5\r\nItalic=1\r\n"
-             "[Negative]\r\nName=Arial\r\nSize=-12\r\nCharset=999\r\nStrike=1\r\n"
-             "[Words]\r\nSize=big\r\nBold=yes\r\nCharset=&HCC\r\n");
-  const FontRecord designed = SmallFonts();
-  FontRecord expected = designed;
-  expected.italic = true;
-  EXPECT_EQ(LoadFontSettings(file, "Font", "", &designed), expected);
-
-  expected = designed;
-  expected.name = "Arial";
-  expected.strikethrough = true;
-  EXPECT_EQ(LoadFontSettings(file, "Negative", "", &designed), expected);
-
-  // A word reads as 0 (no size: the default) and a hexadecimal number as missing.
-  EXPECT_EQ(LoadFontSettings(file, "Words", "", &designed), designed);
 }
 
 TEST_F(FontSettingsTest, AnUntouchedColourIsTheDefault) {

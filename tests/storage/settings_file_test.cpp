@@ -146,13 +146,5 @@ TEST_F(SettingsFileTest, AFailedNumberWriteStillRestoresTheMarks) {
   SetFileAttributesA(file.c_str(), FILE_ATTRIBUTE_NORMAL);
 }
 
-TEST_F(SettingsFileTest, FirstSaveOfANewFile) {
-  IniWriteNumber(file, "fwMain", "ForeColor", Fixed::Whole(16711680));
-  EXPECT_EQ(GetFileAttributesA(file.c_str()) & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM),
-            0u);
-  EXPECT_EQ(ReadBytes(file), "[fwMain]\r\nForeColor=16711680\r\n");
-  EXPECT_EQ(IniReadNumber(file, "fwMain", "ForeColor"), Fixed::Whole(16711680));
-}
-
 }  // namespace
 }  // namespace corvane
