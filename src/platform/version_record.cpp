@@ -6,51 +6,46 @@
 namespace corvane::platform {
 namespace {
 
-// The whole version resource of the module's file; empty when there is none.
+// The whole version resource of the module's file, as the A or the W functions
+// hand it out (each converts the texts for its own VerQueryValue); empty when
+// the module has no record.
 std::vector<char> LoadRecordA(HMODULE module) {
-  char path[MAX_PATH + 1] = {};
+  char path[MAX_PATH] = {};
   const DWORD length = GetModuleFileNameA(module, path, MAX_PATH);
-  if (length == 0 || length >= MAX_PATH) return {};
   DWORD ignored = 0;
-  const DWORD size = GetFileVersionInfoSizeA(path, &ignored);
-  if (size == 0) return {};
+  const DWORD size = (length == 0 || length >= MAX_PATH) ? 0 : GetFileVersionInfoSizeA(path, &ignored);
   std::vector<char> data(size);
-  if (!GetFileVersionInfoA(path, 0, size, data.data())) return {};
+  if (size == 0 || !GetFileVersionInfoA(path, 0, size, data.data())) data.clear();
   return data;
 }
 
 std::vector<char> LoadRecordW(HMODULE module) {
-  wchar_t path[MAX_PATH + 1] = {};
+  wchar_t path[MAX_PATH] = {};
   const DWORD length = GetModuleFileNameW(module, path, MAX_PATH);
-  if (length == 0 || length >= MAX_PATH) return {};
   DWORD ignored = 0;
-  const DWORD size = GetFileVersionInfoSizeW(path, &ignored);
-  if (size == 0) return {};
+  const DWORD size = (length == 0 || length >= MAX_PATH) ? 0 : GetFileVersionInfoSizeW(path, &ignored);
   std::vector<char> data(size);
-  if (!GetFileVersionInfoW(path, 0, size, data.data())) return {};
+  if (size == 0 || !GetFileVersionInfoW(path, 0, size, data.data())) data.clear();
   return data;
 }
 
-// The record's first language and code page, as the string table's name.
-template <class Char, class Query>
-std::basic_string<Char> TranslationBlock(void* data, Query query, const Char* translationPath) {
+// "\StringFileInfo\llllcccc\" for the record's first translation (language and
+// code page); empty when the record names none.
+std::string StringTablePath(std::vector<char>& data) {
   void* value = nullptr;
   UINT size = 0;
-  if (!query(data, translationPath, &value, &size) || size < 4) return {};
-  const auto* pair = static_cast<const WORD*>(value);
-  char block[9];
-  std::snprintf(block, sizeof block, "%04X%04X", pair[0], pair[1]);
-  return std::basic_string<Char>(block, block + 8);
+  if (!VerQueryValueA(data.data(), "\\VarFileInfo\\Translation", &value, &size) || size < 2 * sizeof(WORD)) return {};
+  const auto* translation = static_cast<const WORD*>(value);
+  char path[40];
+  std::snprintf(path, sizeof path, "\\StringFileInfo\\%04X%04X\\", translation[0], translation[1]);
+  return path;
 }
 
-std::string FieldA(std::vector<char>& data, const std::string& block, const char* name) {
-  if (block.empty()) return {};
-  const std::string path = "\\StringFileInfo\\" + block + "\\" + name;
+std::string FieldA(std::vector<char>& data, const std::string& table, const char* name) {
   void* value = nullptr;
   UINT size = 0;
-  // The size counts characters including the terminator; the text stops at it.
-  if (!VerQueryValueA(data.data(), path.c_str(), &value, &size) || size == 0) return {};
-  return std::string(static_cast<const char*>(value));
+  if (table.empty() || !VerQueryValueA(data.data(), (table + name).c_str(), &value, &size) || size == 0) return {};
+  return static_cast<const char*>(value);
 }
 
 }  // namespace
@@ -60,16 +55,14 @@ VersionRecord ReadVersionRecord(HMODULE module) {
   std::vector<char> data = LoadRecordA(module);
   if (data.empty()) return record;
 
-  const std::string block = TranslationBlock<char>(
-      data.data(), [](void* d, const char* p, void** v, UINT* s) { return VerQueryValueA(d, p, v, s); },
-      "\\VarFileInfo\\Translation");
-  record.CompanyName = FieldA(data, block, "CompanyName");
-  record.ProductName = FieldA(data, block, "ProductName");
-  record.FileDescription = FieldA(data, block, "FileDescription");
-  record.LegalCopyright = FieldA(data, block, "LegalCopyright");
-  record.LegalTrademarks = FieldA(data, block, "LegalTrademarks");
-  record.Comments = FieldA(data, block, "Comments");
-  record.InternalName = FieldA(data, block, "InternalName");
+  const std::string table = StringTablePath(data);
+  record.CompanyName = FieldA(data, table, "CompanyName");
+  record.ProductName = FieldA(data, table, "ProductName");
+  record.FileDescription = FieldA(data, table, "FileDescription");
+  record.LegalCopyright = FieldA(data, table, "LegalCopyright");
+  record.LegalTrademarks = FieldA(data, table, "LegalTrademarks");
+  record.Comments = FieldA(data, table, "Comments");
+  record.InternalName = FieldA(data, table, "InternalName");
 
   void* value = nullptr;
   UINT size = 0;
@@ -85,15 +78,14 @@ VersionRecord ReadVersionRecord(HMODULE module) {
 std::wstring ReadVersionFieldW(const std::wstring& name, HMODULE module) {
   std::vector<char> data = LoadRecordW(module);
   if (data.empty()) return {};
-  const std::wstring block = TranslationBlock<wchar_t>(
-      data.data(), [](void* d, const wchar_t* p, void** v, UINT* s) { return VerQueryValueW(d, p, v, s); },
-      L"\\VarFileInfo\\Translation");
-  if (block.empty()) return {};
-  const std::wstring path = L"\\StringFileInfo\\" + block + L"\\" + name;
+  // The table's name is plain ASCII hex, the same in both widths.
+  const std::string table = StringTablePath(data);
+  if (table.empty()) return {};
+  const std::wstring path = std::wstring(table.begin(), table.end()) + name;
   void* value = nullptr;
   UINT size = 0;
   if (!VerQueryValueW(data.data(), path.c_str(), &value, &size) || size == 0) return {};
-  return std::wstring(static_cast<const wchar_t*>(value));
+  return static_cast<const wchar_t*>(value);
 }
 
 }  // namespace corvane::platform

@@ -48,16 +48,6 @@ TEST(VersionRecord, TrademarkIsTheTmSignInEitherWidth) {
   EXPECT_EQ(ReadVersionFieldW(L"NoSuchField"), L"");
 }
 
-TEST(VersionRecord, ModuleWithoutARecordGivesEmptyFields) {
-  // ntdll carries a record under Windows but not necessarily under Wine, so
-  // use a module that is certainly without one: none at all is not possible,
-  // hence a handle that names no module.
-  const VersionRecord record = ReadVersionRecord(reinterpret_cast<HMODULE>(0x10));
-  EXPECT_EQ(record.ProductName, "");
-  EXPECT_EQ(record.Major, 0);
-  EXPECT_EQ(ReadVersionFieldW(L"ProductName", reinterpret_cast<HMODULE>(0x10)), L"");
-}
-
 #pragma pack(push, 2)
 struct IconGroupEntry {
   BYTE width;
