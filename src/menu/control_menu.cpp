@@ -85,7 +85,7 @@ void ControlMenu::SetChecked(MenuCommand item, bool checked) {
 MenuCommand ControlMenu::Track(HWND owner, POINT at, const std::function<void()>& opening) {
   if (open_) return MenuCommand::None;
   OpenScope scope(open_);
-  opening();
+  if (opening) opening();
   // A menu of a background window only closes on a click elsewhere when its
   // owner is the foreground window, and the WM_NULL afterwards lets the owner's
   // queue move on so the next opening works the first time.
