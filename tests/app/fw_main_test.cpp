@@ -124,6 +124,16 @@ std::string Temp(const std::string& name) {
   return std::string(folder) + name;
 }
 
+// A font dialog the user always cancels.
+class CancelledChooser final : public FontChooser {
+ public:
+  std::vector<HWND> owners;
+  bool ShowFont(CommonDialog&, HWND owner) override {
+    owners.push_back(owner);
+    return false;
+  }
+};
+
 class FwMainTest : public ::testing::Test {
  protected:
   // A program that lives in a folder of its own, which holds its settings file.
@@ -137,6 +147,7 @@ class FwMainTest : public ::testing::Test {
   std::vector<bool> startCheckWhenOpened;
   std::vector<MSGBOXPARAMSA> boxes;  // the texts they point to are gone after the call
   std::vector<std::string> boxTexts;  // caption + "|" + text
+  CancelledChooser fontDialog;
 
   void SetUp() override {
     CreateDirectoryA(folder.c_str(), nullptr);
@@ -171,6 +182,7 @@ class FwMainTest : public ::testing::Test {
               boxTexts.push_back(std::string(params.lpszCaption) + "|" + params.lpszText);
               return IDOK;
             },
+        .fontChooser = fontDialog,
     };
     const std::string commandLine = "\"" + modulePath + "\"" + (arguments.empty() ? "" : " " + arguments);
     main_ = std::make_unique<fwMain>(GetModuleHandleA(nullptr), Launch{commandLine, modulePath, previousInstance},
@@ -482,6 +494,12 @@ TEST_F(FwMainTest, MenuCommandsReachTheirHandlers) {
   menuAnswers = {MenuCommand::Start};
   Gesture(window);
   EXPECT_EQ(ReadValue(kRunKey, "Corvane"), exePath);
+
+  // The font item opens the dialog over the main window.
+  menuAnswers = {MenuCommand::Font};
+  Gesture(window);
+  ASSERT_EQ(fontDialog.owners.size(), 1u);
+  EXPECT_EQ(fontDialog.owners[0], window.hWnd());
 
   // Close and a dismissed menu run nothing.
   const Snapshot before = TakeSnapshot();

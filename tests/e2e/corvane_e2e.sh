@@ -53,14 +53,14 @@ quiet_wine() {
   return $status
 }
 
-# A REG_SZ value in the 64-bit view; "<absent>" when there is none.
-reg_value() {  # key name ("" for the default value)
-  local text
+# A REG_SZ value in the 64-bit view (or the view given); "<absent>" when there is none.
+reg_value() {  # key name ("" for the default value) [view]
+  local text view=${3:-/reg:64}
   if [ -z "$2" ]; then
-    text=$(quiet_wine reg query "$1" /ve /reg:64) || { echo "<absent>"; return; }
+    text=$(quiet_wine reg query "$1" /ve "$view") || { echo "<absent>"; return; }
     sed -n 's/^    (Default)    REG_SZ    //p' <<<"$text"
   else
-    text=$(quiet_wine reg query "$1" /v "$2" /reg:64) || { echo "<absent>"; return; }
+    text=$(quiet_wine reg query "$1" /v "$2" "$view") || { echo "<absent>"; return; }
     sed -n "s/^    $2    REG_SZ    //p" <<<"$text"
   fi
 }
@@ -187,6 +187,8 @@ if wait_for 20 has_consent_window; then
   ended "$first" && fail "the process ended after Yes" || pass "the process stays"
   expect_eq "registry after Yes (64-bit view)" "$(registry_state)" \
     "$home_win|0.15|$home_win\\Corvane.exe|$home_win\\Corvane.exe|$home_win|"
+  expect_eq "no autostart value in the 32-bit view" "$(reg_value "$run_key" Corvane /reg:32)" "<absent>"
+  expect_eq "no version in the 32-bit view" "$(reg_value "$app_key" CurrentVersion /reg:32)" "<absent>"
 else
   fail "no consent window on the first start"
 fi
