@@ -12,6 +12,8 @@ namespace corvane {
 
 namespace {
 
+using Library = platform::Owned<HMODULE, &FreeLibrary>;
+
 int ScreenDpi() {
   platform::WindowDc screen;
   return GetDeviceCaps(screen.get(), LOGPIXELSY);
@@ -33,6 +35,14 @@ class DialogOpenScope {
 }  // namespace
 
 bool SystemFontChooser::ShowFont(CommonDialog& Dialog, HWND Owner) {
+  // The dialog's library is loaded only while the dialog is up: imported, it
+  // brings the shell and the printing system into the resident process for
+  // good, several megabytes for a command the user runs now and then.
+  const Library dialogs(LoadLibraryA("comdlg32.dll"));
+  const auto chooseFont =
+      reinterpret_cast<decltype(&ChooseFontA)>(reinterpret_cast<void*>(GetProcAddress(dialogs.get(), "ChooseFontA")));
+  if (!chooseFont) return false;
+
   const ChooserFont shown = ChooserFontFor(Dialog, ScreenDpi(), Surface::Resolve(Dialog.Color));
 
   LOGFONTA font{};
@@ -54,7 +64,7 @@ bool SystemFontChooser::ShowFont(CommonDialog& Dialog, HWND Owner) {
   request.rgbColors = shown.color;
   // Cancel, and a dialog that could not be shown, report FALSE; the system may
   // have written into the request meanwhile, so nothing of it is taken.
-  if (!ChooseFontA(&request)) return false;
+  if (!chooseFont(&request)) return false;
 
   ChooserFont answer;
   answer.face = font.lfFaceName;

@@ -1,0 +1,99 @@
+#!/usr/bin/env bash
+# Prints Corvane's figures: idle CPU and private memory of the running
+# Corvane.exe under Wine against a minimal program with a 100 ms timer that does
+# nothing (built the same way), the size of Corvane.exe and the DLLs it
+# imports, and the indicator benchmark. A benchmark, not a test: it takes about
+# two and a half minutes. CORVANE_BUILD_DIR picks the build folder (default
+# build/windows), CORVANE_IDLE_SECONDS the measuring time (default 60).
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+build=${CORVANE_BUILD_DIR:-$root/build/windows}
+seconds=${CORVANE_IDLE_SECONDS:-60}
+
+"$root/scripts/setup-debian.sh"
+cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=Release \
+  -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-i686.cmake" >/dev/null
+cmake --build "$build" -j "$(nproc)" --target Corvane minimal_timer indicator_bench >/dev/null
+
+corvane_exe=$build/src/app/Corvane.exe
+minimal_exe=$build/bench/minimal/minimal_timer.exe
+bench_exe=$build/bench/indicator_bench.exe
+
+echo "== Machine"
+echo "cpu: $(sed -n 's/^model name[[:space:]]*: //p' /proc/cpuinfo | head -n1), $(nproc) cores"
+echo "system: $(. /etc/os-release && echo "$PRETTY_NAME"), kernel $(uname -r), $(wine --version)"
+
+echo "== Corvane.exe"
+size=$(stat -c %s "$corvane_exe")
+awk -v s="$size" 'BEGIN { printf "size: %d bytes = %.1f KB (target under 400 KB)\n", s, s / 1024 }'
+dlls=$(i686-w64-mingw32-objdump -p "$corvane_exe" | sed -n 's/^[[:space:]]*DLL Name: //p' | sort -f | tr '\n' ' ')
+echo "imports: $dlls"
+
+export CORVANE_PRIVATE_DISPLAY=1
+# shellcheck source=wine-session.sh
+source "$root/scripts/wine-session.sh" "$build/figures-wine"
+trap corvane_session_end EXIT
+# Two keyboard layouts, so that every tick polls the layout under the pointer.
+wine reg add 'HKLM\System\CurrentControlSet\Control\Keyboard Layouts\00010419' /v 'Layout Id' /d 0001 /f \
+  >/dev/null 2>&1
+# Consent for the executable's folder, so that Corvane activates at once.
+wine reg add 'HKLM\SOFTWARE\Halvorn\Corvane' /ve /d "$(winepath -w "$(dirname "$corvane_exe")")" /f /reg:64 \
+  >/dev/null 2>&1
+
+# CPU time of all threads of a process, in nanoseconds.
+cpu_ns() {
+  local total=0 t
+  for t in /proc/"$1"/task/*/schedstat; do
+    total=$((total + $(cut -d' ' -f1 "$t" 2>/dev/null || echo 0)))
+  done
+  echo "$total"
+}
+
+# Private memory (clean and dirty pages no other process shares), in KB.
+private_kb() {
+  awk '/^Private_(Clean|Dirty):/ { kb += $2 } END { print kb }' /proc/"$1"/smaps_rollup
+}
+
+# The Unix process that runs a Windows executable started with `wine`.
+process_of() {
+  local pid
+  for _ in $(seq 100); do
+    pid=$(pgrep -n -f -- "$1" || true)
+    [ -n "$pid" ] && { echo "$pid"; return; }
+    sleep 0.1
+  done
+  echo "no process for $1" >&2
+  return 1
+}
+
+# Runs one program alone: settles for 5 s, then measures its CPU and the
+# wineserver's over $seconds, and its private memory. Prints "cpu_ns server_ns private_kb".
+measure() {
+  wine "$1" >/dev/null 2>&1 &
+  local pid server cpu0 srv0 cpu1 srv1 memory
+  pid=$(process_of "$1")
+  server=$(pgrep -n -x wineserver || pgrep -n wineserver)
+  sleep 5
+  memory=$(private_kb "$pid")
+  cpu0=$(cpu_ns "$pid")
+  srv0=$(cpu_ns "$server")
+  sleep "$seconds"
+  cpu1=$(cpu_ns "$pid")
+  srv1=$(cpu_ns "$server")
+  kill "$pid"
+  wait 2>/dev/null || true
+  echo "$((cpu1 - cpu0)) $((srv1 - srv0)) $memory"
+}
+
+echo "== Idle cost over ${seconds} s, each program alone, after 5 s to settle"
+read -r c_cpu c_srv c_mem < <(measure "$corvane_exe")
+read -r m_cpu m_srv m_mem < <(measure "$minimal_exe")
+awk -v s="$seconds" -v cc="$c_cpu" -v cs="$c_srv" -v mc="$m_cpu" -v ms="$m_srv" -v cm="$c_mem" -v mm="$m_mem" 'BEGIN {
+  printf "Corvane.exe:  process %.1f ms CPU (%.3f%%), wineserver %.1f ms\n", cc / 1e6, cc / 1e7 / s, cs / 1e6
+  printf "minimal:      process %.1f ms CPU (%.3f%%), wineserver %.1f ms\n", mc / 1e6, mc / 1e7 / s, ms / 1e6
+  printf "idle CPU ratio Corvane / minimal: %.2f process, %.2f with the wineserver (target <= 1.2)\n", cc / mc, (cc + cs) / (mc + ms)
+  printf "private memory after activation: Corvane.exe %d KB, minimal %d KB, ratio %.2f (target <= 1.2)\n", cm, mm, cm / mm
+}'
+
+echo "== Indicator benchmark"
+wine "$bench_exe" 2>/dev/null | tr -d '\r'
