@@ -109,7 +109,9 @@ LRESULT CALLBACK fwMain::WndProc(HWND window, UINT message, WPARAM wParam, LPARA
 LRESULT fwMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_COMMAND:
-      if (HIWORD(wParam) == BN_CLICKED && bbYes_) {
+      // The buttons answer only while the consent window is shown: once
+      // activated, the hidden window ignores a stray click or key.
+      if (HIWORD(wParam) == BN_CLICKED && bbYes_ && IsWindowVisible(hwnd_)) {
         if (LOWORD(wParam) == kbbYesId) {
           bbYes_Click();
           return 0;
@@ -124,7 +126,8 @@ LRESULT fwMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       // Enter clicks the focused button, otherwise the default one, Yes.
       return MAKELONG(GetFocus() == bbNo_ && bbNo_ ? kbbNoId : kbbYesId, DC_HASDEFID);
     case WM_ACTIVATE:
-      if (!bbYes_) break;
+      // Focus goes back to the consent window's last control, never into the hidden window.
+      if (!bbYes_ || !IsWindowVisible(hwnd_)) break;
       if (LOWORD(wParam) == WA_INACTIVE) {
         HWND focus = GetFocus();
         if (focus && IsChild(hwnd_, focus)) lastFocus_ = focus;

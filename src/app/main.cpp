@@ -26,6 +26,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   const corvane::InstanceMark mark;
   corvane::fwMain window(instance, {GetCommandLineA(), ModuleFileName(), mark.PreviousInstance()});
   window.Load();
+  // Ended at start (another instance), or no window could be made.
+  if (!window.hWnd()) return 0;
   // Ends with WM_QUIT, posted when the window is destroyed.
   MSG message{};
   while (GetMessageA(&message, nullptr, 0, 0) > 0) {

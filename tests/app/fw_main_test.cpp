@@ -383,6 +383,12 @@ TEST_F(FwMainTest, YesRecordsConsentSwitchesAutostartOnAndActivates) {
   EXPECT_GT(Count(desktop.calls, "KeyState"), 0);
   EXPECT_FALSE(IsWindowVisible(window.hWnd())) << "the window came back";
 
+  // Activation runs once: the hidden button ignores a stray click.
+  DeleteValue(kRunKey, "Corvane");
+  SendMessageA(GetDlgItem(window.hWnd(), fwMain::kbbYesId), BM_CLICK, 0, 0);
+  EXPECT_EQ(desktop.reloads, 1);
+  EXPECT_EQ(ReadValue(kRunKey, "Corvane"), std::nullopt);
+
   // The next start is silent and leaves autostart as it is.
   main_.reset();
   Pump(0);
