@@ -391,6 +391,56 @@ TEST(Rendering, AnIBeamCoveringTheCornerLeavesTheBackgroundTransparent) {
   EXPECT_LT(label, 16 * 16 / 2);
 }
 
+// The scripted desktop, except that the system refuses every cursor.
+class RefusingDesktop final : public platform::Desktop {
+ public:
+  explicit RefusingDesktop(testing::ScriptedDesktop& inner) : inner_(inner) {}
+  SHORT KeyState(int virtualKey) override { return inner_.KeyState(virtualKey); }
+  int KeyboardLayoutCount() override { return inner_.KeyboardLayoutCount(); }
+  BOOL CursorPos(POINT& point) override { return inner_.CursorPos(point); }
+  HWND WindowAt(POINT point) override { return inner_.WindowAt(point); }
+  DWORD WindowThread(HWND window) override { return inner_.WindowThread(window); }
+  HKL ThreadLayout(DWORD threadId) override { return inner_.ThreadLayout(threadId); }
+  int CursorWidth() override { return inner_.CursorWidth(); }
+  int CursorHeight() override { return inner_.CursorHeight(); }
+  BOOL ReloadSystemCursors() override { return inner_.ReloadSystemCursors(); }
+  HCURSOR StockIBeam() override { return inner_.StockIBeam(); }
+  BOOL InstallSystemCursor(HCURSOR cursor, DWORD) override {
+    refused.push_back(cursor);
+    return FALSE;
+  }
+  std::vector<HCURSOR> refused;
+
+ private:
+  testing::ScriptedDesktop& inner_;
+};
+
+TEST(Rendering, ACursorTheSystemRefusesIsNotLeft) {
+  testing::ScriptedDesktop scripted;
+  RefusingDesktop desktop(scripted);
+  Indicator indicator(desktop);
+  indicator.PrepareSurfaces();
+  scripted.PointAt({1, 1}, FakeWindow(0x5005), 6, Layout(0x04090409));
+  indicator.toLang_Timer();
+  ASSERT_EQ(desktop.refused.size(), 1u);
+  ASSERT_NE(desktop.refused[0], nullptr);
+  ICONINFO info{};
+  EXPECT_FALSE(GetIconInfo(desktop.refused[0], &info)) << "destroyed";
+
+  const auto before = testing::NextGdiSlots();
+  for (int i = 0; i < 200; ++i) indicator.UpdateIndicator();
+  EXPECT_EQ(testing::NextGdiSlots().back(), before.back());
+}
+
+TEST(Rendering, BeforePreparationNothingIsDrawnAndNothingInstalled) {
+  testing::ScriptedDesktop desktop;
+  Indicator indicator(desktop);
+  indicator.UpdateIndicator();
+  ASSERT_EQ(desktop.installs.size(), 1u);
+  EXPECT_EQ(desktop.installs[0].cursor, nullptr);
+  EXPECT_EQ(desktop.InstalledCursor(), nullptr);
+}
+
 TEST_F(RenderingTest, ANewCursorSizeStretchesTheSurfaceButNotTheHotSpot) {
   indicator.pbCursor[1].SetForeColor(kRed);
   desktop.cursorWidth = 48;
