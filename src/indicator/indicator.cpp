@@ -1,6 +1,7 @@
 #include "indicator/indicator.h"
 
 #include <cstdint>
+#include <utility>
 
 #include "indicator/bitmap_to_icon.h"
 #include "indicator/label.h"

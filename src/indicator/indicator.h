@@ -7,7 +7,6 @@
 #include <array>
 #include <functional>
 #include <string>
-#include <utility>
 
 #include "indicator/surface.h"
 #include "platform/desktop.h"
@@ -30,8 +29,6 @@ class Indicator {
   explicit Indicator(platform::Desktop& desktop, std::function<void()> openControlMenu = {});
   Indicator(const Indicator&) = delete;
   Indicator& operator=(const Indicator&) = delete;
-
-  void SetOpenControlMenu(std::function<void()> openControlMenu) { openControlMenu_ = std::move(openControlMenu); }
 
   // Element 0 is the template (the stock I-beam on white), element 1 the work
   // surface the label is drawn on; its font and colour are the label's.

@@ -38,8 +38,6 @@ class Surface {
 
   // The device context that holds the image; valid while the size stays.
   HDC Dc() const { return dc_.get(); }
-  // The image itself, selected into Dc(): read it through Dc().
-  HBITMAP Image() const { return image_.get(); }
 
   // The background picture (null when there is none). Not selected anywhere,
   // so it can be handed to routines that select it; the surface keeps owning it.

@@ -38,14 +38,6 @@ TEST(LabelFromLocaleName, AFailedQueryShowsTheUnknownLabel) {
   EXPECT_STREQ(kUnknownLanguageLabel, "??");
 }
 
-TEST(LabelOrigin, RightEdgeTwoPixelsInsideAndBottomOnTheEdge) {
-  EXPECT_EQ(LabelOrigin(32, 32, 11, 8), (LabelPoint{19, 24}));
-  EXPECT_EQ(LabelOrigin(48, 40, 20, 13), (LabelPoint{26, 27}));
-  // Too large to fit: negative, and the drawing is clipped.
-  EXPECT_EQ(LabelOrigin(32, 32, 31, 33), (LabelPoint{-1, -1}));
-  EXPECT_EQ(LabelOrigin(32, 32, 100, 90), (LabelPoint{-70, -58}));
-}
-
 TEST(FontHeightForPoints, PointsAtTheScreenDpiToTheNearestPixel) {
   EXPECT_EQ(FontHeightForPoints(Fixed::Whole(6), 96), -8);
   EXPECT_EQ(FontHeightForPoints(Fixed::Whole(8), 96), -11);     // 10.67
