@@ -49,17 +49,24 @@ cpu_ns() {
   echo "$total"
 }
 
-# Private memory (clean and dirty pages no other process shares), in KB.
+# Private memory, in KB: the pages the process has written and shares with no
+# other (heaps, data, relocations). Clean pages count as private only while no
+# other 32-bit process maps the same library, so they are left out.
 private_kb() {
-  awk '/^Private_(Clean|Dirty):/ { kb += $2 } END { print kb }' /proc/"$1"/smaps_rollup
+  awk '/^(Private_Dirty|Swap):/ { kb += $2 } END { print kb }' /proc/"$1"/smaps_rollup
 }
 
-# The Unix process that runs a Windows executable started with `wine`.
+# The newest process of this Wine prefix whose command line matches $1 (other
+# Wine sessions may run the same programs at the same time).
 process_of() {
   local pid
   for _ in $(seq 100); do
-    pid=$(pgrep -n -f -- "$1" || true)
-    [ -n "$pid" ] && { echo "$pid"; return; }
+    for pid in $(pgrep -f -- "$1" | sort -rn); do
+      if tr '\0' '\n' <"/proc/$pid/environ" 2>/dev/null | grep -qxF "WINEPREFIX=$WINEPREFIX"; then
+        echo "$pid"
+        return
+      fi
+    done
     sleep 0.1
   done
   echo "no process for $1" >&2
@@ -72,7 +79,7 @@ measure() {
   wine "$1" >/dev/null 2>&1 &
   local pid server cpu0 srv0 cpu1 srv1 memory
   pid=$(process_of "$1")
-  server=$(pgrep -n -x wineserver || pgrep -n wineserver)
+  server=$(process_of wineserver)
   sleep 5
   memory=$(private_kb "$pid")
   cpu0=$(cpu_ns "$pid")
