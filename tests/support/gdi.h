@@ -38,9 +38,10 @@ IconPlanes ReadIcon(HICON icon);
 void WriteCursorImage(const std::string& path, const IconPlanes& planes);
 
 // The slots (low 16 bits, sorted) that the next `count` GDI objects would get.
-// Wine hands out freed slots again before new ones, so code that frees all it
-// makes (at most `count` objects at a time) leaves this set unchanged, while
-// every object it leaks takes one slot out of it.
+// Wine hands out freed slots again before new ones, so every object alive in
+// addition raises the highest of them by one, while live objects that merely
+// moved to other slots (Wine's caches of the last icon and DC) leave it alone:
+// compare back() before and after.
 std::vector<unsigned> NextGdiSlots(int count = 64);
 
 // How many of the slots in `before` (from NextGdiSlots) are taken in `after`:
