@@ -5,63 +5,41 @@
 namespace corvane {
 namespace {
 
-TEST(ArgumentPortion, SkipsTheProgramNameAndTheBlanksAfterIt) {
-  EXPECT_EQ(ArgumentPortion("Corvane.exe /debug"), "/debug");
-  EXPECT_EQ(ArgumentPortion("C:\\Tools\\Corvane.exe  \t /debug"), "/debug");
-  EXPECT_EQ(ArgumentPortion("\"C:\\Program Files\\Corvane\\Corvane.exe\" /debug"), "/debug");
-  EXPECT_EQ(ArgumentPortion("\"C:\\Program Files\\Corvane.exe\"/debug"), "/debug");
-  EXPECT_EQ(ArgumentPortion("Corvane.exe"), "");
-  EXPECT_EQ(ArgumentPortion("\"C:\\Program Files\\Corvane.exe\""), "");
-  EXPECT_EQ(ArgumentPortion("\"C:\\unclosed /debug"), "");
-  EXPECT_EQ(ArgumentPortion(""), "");
-}
-
-TEST(ArgumentPortion, KeepsTheRestAsItStands) {
-  EXPECT_EQ(ArgumentPortion("Corvane.exe /debug "), "/debug ");
-  EXPECT_EQ(ArgumentPortion("Corvane.exe /debug x"), "/debug x");
-  EXPECT_EQ(ArgumentPortion("Corvane.exe \"/debug\""), "\"/debug\"");
-}
-
-TEST(DebugSwitch, OnlyTheExactWordCounts) {
-  EXPECT_TRUE(IsDebugSwitch(ArgumentPortion("Corvane.exe /debug")));
-  EXPECT_TRUE(IsDebugSwitch(ArgumentPortion("\"C:\\A B\\Corvane.exe\"   /debug")));
-  for (const char* line : {"Corvane.exe /DEBUG", "Corvane.exe /Debug", "Corvane.exe /debug x",
-                           "Corvane.exe /debug ", "Corvane.exe x /debug", "Corvane.exe -debug", "Corvane.exe debug",
-                           "Corvane.exe /debu", "Corvane.exe", "Corvane.exe \"/debug\""}) {
+TEST(DebugSwitch, OnlyTheExactWordAfterTheProgramNameCounts) {
+  for (const char* line : {"Corvane.exe /debug", "C:\\Tools\\Corvane.exe  \t /debug",
+                           "\"C:\\Program Files\\Corvane.exe\" /debug", "\"C:\\Program Files\\Corvane.exe\"/debug"}) {
+    EXPECT_TRUE(IsDebugSwitch(ArgumentPortion(line))) << line;
+  }
+  for (const char* line : {"Corvane.exe /DEBUG", "Corvane.exe /debug x", "Corvane.exe /debug ", "Corvane.exe x /debug",
+                           "Corvane.exe \"/debug\"", "Corvane.exe", "\"C:\\unclosed /debug", ""}) {
     EXPECT_FALSE(IsDebugSwitch(ArgumentPortion(line))) << line;
   }
+  EXPECT_EQ(ArgumentPortion("\"C:\\A B\\Corvane.exe\"  /debug x "), "/debug x ");
 }
 
-TEST(PathsOfModule, FolderNameAndDerivedPaths) {
-  const ProgramPaths p = PathsOfModule("C:\\Program Files\\Halvorn\\Corvane.exe");
-  EXPECT_EQ(p.folder, "C:\\Program Files\\Halvorn");
-  EXPECT_EQ(p.exeName, "Corvane");
-  EXPECT_EQ(p.exePath, "C:\\Program Files\\Halvorn\\Corvane.exe");
-  EXPECT_EQ(p.settingsPath, "C:\\Program Files\\Halvorn\\Corvane.dat");
-}
-
-TEST(PathsOfModule, ExtensionIsAlwaysTheLiteralExe) {
-  const ProgramPaths upper = PathsOfModule("D:\\Tools\\CORVANE.EXE");
-  EXPECT_EQ(upper.exeName, "CORVANE");
-  EXPECT_EQ(upper.exePath, "D:\\Tools\\CORVANE.exe");
-  const ProgramPaths dotted = PathsOfModule("D:\\my.tools\\corvane.v2.bin");
-  EXPECT_EQ(dotted.folder, "D:\\my.tools");
-  EXPECT_EQ(dotted.exeName, "corvane.v2");
-  EXPECT_EQ(dotted.exePath, "D:\\my.tools\\corvane.v2.exe");
-  EXPECT_EQ(dotted.settingsPath, "D:\\my.tools\\corvane.v2.dat");
-  EXPECT_EQ(PathsOfModule("D:\\Tools\\Corvane").exePath, "D:\\Tools\\Corvane.exe");
-}
-
-TEST(PathsOfModule, DriveRootKeepsItsBackslash) {
-  const ProgramPaths p = PathsOfModule("C:\\Corvane.exe");
-  EXPECT_EQ(p.folder, "C:\\");
-  EXPECT_EQ(p.exePath, "C:\\\\Corvane.exe");
-  EXPECT_EQ(PathsOfModule("\\\\server\\share\\Corvane.exe").folder, "\\\\server\\share");
-}
-
-TEST(RegistryKeys, AreBuiltFromTheVersionRecordAndExeName) {
-  EXPECT_EQ(ApplicationKey("Halvorn", "Corvane"), "SOFTWARE\\Halvorn\\Corvane");
-  EXPECT_EQ(AppPathsKey("Corvane"), "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\App Paths\\Corvane.exe");
+TEST(PathsOfModule, FolderExeAndSettingsPaths) {
+  const struct {
+    const char* module;
+    ProgramPaths paths;
+  } cases[] = {
+      {"C:\\Program Files\\Halvorn\\Corvane.exe",
+       {"C:\\Program Files\\Halvorn", "Corvane", "C:\\Program Files\\Halvorn\\Corvane.exe",
+        "C:\\Program Files\\Halvorn\\Corvane.dat"}},
+      // The extension is always the literal ".exe"; only the last one is dropped.
+      {"D:\\my.tools\\CORVANE.v2.BIN",
+       {"D:\\my.tools", "CORVANE.v2", "D:\\my.tools\\CORVANE.v2.exe", "D:\\my.tools\\CORVANE.v2.dat"}},
+      // A drive's root keeps its backslash, and the separator is added all the same.
+      {"C:\\Corvane.exe", {"C:\\", "Corvane", "C:\\\\Corvane.exe", "C:\\\\Corvane.dat"}},
+      {"\\\\server\\share\\Corvane.exe",
+       {"\\\\server\\share", "Corvane", "\\\\server\\share\\Corvane.exe", "\\\\server\\share\\Corvane.dat"}},
+  };
+  for (const auto& c : cases) {
+    const ProgramPaths p = PathsOfModule(c.module);
+    EXPECT_EQ(p.folder, c.paths.folder) << c.module;
+    EXPECT_EQ(p.exeName, c.paths.exeName) << c.module;
+    EXPECT_EQ(p.exePath, c.paths.exePath) << c.module;
+    EXPECT_EQ(p.settingsPath, c.paths.settingsPath) << c.module;
+  }
 }
 
 }  // namespace
