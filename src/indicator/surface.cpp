@@ -122,9 +122,12 @@ HFONT Surface::GdiFont() {
       WindowDc screen;
       dpi = GetDeviceCaps(screen.get(), LOGPIXELSY);
     }
+    // Without smoothing: the cursor keys out one background colour exactly, so
+    // smoothed glyph edges would stay as a pale halo around the label.
     gdiFont_.reset(CreateFontA(FontHeightForPoints(font_.size, dpi), 0, 0, 0, font_.weight(), font_.italic,
                                font_.underline, font_.strikethrough, static_cast<BYTE>(font_.charset),
-                               OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE,
+                               OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, NONANTIALIASED_QUALITY,
+                               DEFAULT_PITCH | FF_DONTCARE,
                                font_.name.c_str()));
   }
   return gdiFont_.get();
