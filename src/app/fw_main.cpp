@@ -193,8 +193,8 @@ void fwMain::PrepareConsentWindow() {
 }
 
 void fwMain::CreateConsentControls() {
-  ibStartPicture_.reset(static_cast<HICON>(
-      LoadImageA(instance_, MAKEINTRESOURCEA(CORVANE_ICON_ID), IMAGE_ICON, kPictureSize, kPictureSize, LR_DEFAULTCOLOR)));
+  ibStartPicture_.reset(static_cast<HICON>(LoadImageA(instance_, MAKEINTRESOURCEA(CORVANE_ICON_ID), IMAGE_ICON,
+                                                      kPictureSize, kPictureSize, LR_DEFAULTCOLOR)));
   ibStart_ = CreateWindowExA(0, "STATIC", "", WS_CHILD | WS_VISIBLE | SS_ICON, 0, 0, kPictureSize, kPictureSize, hwnd_,
                              reinterpret_cast<HMENU>(kibStartId), instance_, nullptr);
   SendMessageA(ibStart_, STM_SETIMAGE, IMAGE_ICON, reinterpret_cast<LPARAM>(ibStartPicture_.get()));
