@@ -362,12 +362,15 @@ TEST_F(FwMainTest, KeyboardAnswersTheConsentWindow) {
   const struct {
     UINT message;
     WPARAM key;
+    bool onNo;  // the focus moved to No first
     bool accepts;
-  } cases[] = {{WM_KEYDOWN, VK_RETURN, true}, {WM_KEYDOWN, VK_ESCAPE, false}, {WM_SYSCHAR, 'y', true},
-               {WM_SYSCHAR, 'n', false}};
+  } cases[] = {{WM_KEYDOWN, VK_RETURN, false, true}, {WM_KEYDOWN, VK_RETURN, true, false},
+               {WM_KEYDOWN, VK_ESCAPE, false, false}, {WM_SYSCHAR, 'y', true, true},
+               {WM_SYSCHAR, 'n', false, false}};
   for (const auto& c : cases) {
     ForgetProgram();
     fwMain& window = Start();
+    if (c.onNo) SetFocus(Control(fwMain::kbbNoId));
     MSG key{GetFocus(), c.message, c.key, 1, 0, {}};
     EXPECT_TRUE(window.TranslateDialogKey(key)) << c.key;
     EXPECT_EQ(ReadValue(kAppKey, nullptr).has_value(), c.accepts) << c.key;
