@@ -88,26 +88,6 @@ TEST(FontDialogRules, CopyFontOverwritesEverythingAndBoldDecidesTheWeight) {
   EXPECT_EQ(target.weight(), 400);
 }
 
-TEST(FontDialogRules, SystemDialogIsShownThePixelHeightAndWeight) {
-  CommonDialog dialog;
-  dialog.FontName = "Small Fonts";
-  dialog.FontSize = Fixed::Whole(6);
-  dialog.FontUnderline = true;
-  ChooserFont shown = ChooserFontFor(dialog, 96, 0x0000FF);
-  EXPECT_EQ(shown.face, "Small Fonts");
-  EXPECT_EQ(shown.height, -8);
-  EXPECT_EQ(shown.weight, 400);
-  EXPECT_TRUE(shown.underline);
-  EXPECT_FALSE(shown.strikeOut);
-  EXPECT_EQ(shown.color, 0x0000FFu);
-
-  dialog.FontBold = true;
-  dialog.FontSize = Fixed::Whole(12);
-  shown = ChooserFontFor(dialog, 120, 0);
-  EXPECT_EQ(shown.height, -20);
-  EXPECT_EQ(shown.weight, 700);
-}
-
 // The system dialog can only show plain colours and whole-point sizes: what the
 // user leaves alone must come back exactly as it went in.
 TEST(FontDialogRules, AnswerLeftAsShownKeepsSystemColourAndFractionalSize) {
