@@ -266,11 +266,12 @@ void CALLBACK DriveDialog(HWND, UINT, UINT_PTR, DWORD) {
 }
 
 // Runs the command with the system dialog, `act` answering it.
-bool RunWithSystemDialog(Indicator& indicator, const std::string& settings, std::function<void(HWND)> act) {
+bool RunWithSystemDialog(Indicator& indicator, const std::string& settings, std::function<void(HWND)> act,
+                         HWND owner = nullptr) {
   DialogDriver script{std::move(act)};
   driver = &script;
   const UINT_PTR timer = SetTimer(nullptr, 0, 100, DriveDialog);
-  const bool changed = SetFontAndColor(indicator, settings, nullptr);
+  const bool changed = SetFontAndColor(indicator, settings, owner);
   KillTimer(nullptr, timer);
   driver = nullptr;
   EXPECT_TRUE(script.done) << "the dialog was never seen";
@@ -401,6 +402,25 @@ TEST_F(FontCommand, SystemDialogChangesAreAppliedOnOkOnly) {
   EXPECT_EQ(ReadFile(settings), "[fwMain]\r\nForeColor=16711680\r\n[Font]\r\nName=" + listed +
                                     "\r\nSize=10\r\nCharset=0\r\nBold=0\r\nWeight=400\r\nItalic=0\r\nUnder=1\r\nStrike=0\r\n");
   EXPECT_EQ(desktop.installs.size(), 2u);
+}
+
+// Quit stays reachable from the control menu while the dialog is open: the
+// dialog goes with its owner, and the command must not take it for an answer.
+TEST_F(FontCommand, SystemDialogGoneWithItsOwnerChangesNothing) {
+  Activate(Font(ListedFace(), 10, 0), kRed);
+  HWND owner = CreateWindowExA(0, "STATIC", "owner", WS_OVERLAPPED, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+  ASSERT_NE(owner, nullptr);
+  EXPECT_FALSE(RunWithSystemDialog(
+      indicator, settings,
+      [&](HWND dialog) {
+        SelectColor(dialog, RGB(0, 0, 255));
+        DestroyWindow(owner);
+      },
+      owner));
+  EXPECT_FALSE(IsWindow(owner));
+  EXPECT_EQ(indicator.pbCursor[1].ForeColor(), kRed);
+  EXPECT_FALSE(FileExists(settings));
+  EXPECT_EQ(desktop.installs.size(), 1u);
 }
 
 TEST_F(FontCommand, ASecondCommandWhileTheDialogIsOpenDoesNothing) {
