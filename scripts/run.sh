@@ -14,6 +14,12 @@ cmake --build "$root/build/windows" -j "$(nproc)" --target Corvane
 # shellcheck source=wine-session.sh
 source "$root/scripts/wine-session.sh" "$root/build/windows/run-wine"
 trap corvane_session_end EXIT
-echo "Corvane is running on display $DISPLAY; quit it from its menu (left Shift + middle click)."
-wine "$root/build/windows/src/app/Corvane.exe" "$@"
-wineserver -w
+trap 'exit 130' INT TERM
+if [ -n "$corvane_xvfb_pid" ]; then
+  echo "No \$DISPLAY: Corvane runs on the private virtual display $DISPLAY."
+else
+  echo "Corvane runs on display $DISPLAY; quit it from its menu (left Shift + middle click)."
+fi
+# In the background, so that Ctrl+C or a TERM ends the session at once.
+wine "$root/build/windows/src/app/Corvane.exe" "$@" &
+wait $!

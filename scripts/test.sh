@@ -24,4 +24,5 @@ export CORVANE_PRIVATE_DISPLAY=1
 # shellcheck source=wine-session.sh
 source "$root/scripts/wine-session.sh" "$root/build/windows/test-wine"
 trap corvane_session_end EXIT
+trap 'exit 130' INT TERM
 (cd "$root/build/windows" && ctest --output-on-failure)
