@@ -1,5 +1,6 @@
 #include "storage/font_rules.h"
 
+#include <cstddef>
 #include <cstdint>
 
 namespace corvane {
@@ -24,7 +25,9 @@ StoredFont StoredFontDefaults(const FontRecord& Fallback) {
 
 FontRecord FontFromStored(const StoredFont& Stored, const FontRecord& Fallback) {
   FontRecord font;
-  font.name = Stored.name.empty() ? Fallback.name : Stored.name;
+  // A typeface name has room for 31 characters; a longer one names no font.
+  constexpr std::size_t kLongestFaceName = 31;
+  font.name = Stored.name.empty() || Stored.name.size() > kLongestFaceName ? Fallback.name : Stored.name;
   font.size = Stored.size.units > 0 && Stored.size.units <= kLargestSize.units ? Stored.size : Fallback.size;
   std::int64_t weight = RoundHalfEven(Stored.weight);
   font.setWeight(weight >= 0 && weight <= kHeaviestWeight ? static_cast<std::int16_t>(weight) : Fallback.weight());

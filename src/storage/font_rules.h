@@ -27,7 +27,8 @@ StoredFont StoredFontDefaults(const FontRecord& Fallback);
 
 // The font of the stored values, applied in the order name, size, weight,
 // charset, bold, italic, underline, strikethrough. A flag is set only by
-// exactly 1. A value the font cannot take (an empty name, a size outside
+// exactly 1. A value the font cannot take (an empty name or one longer than
+// 31 characters, a size outside
 // (0, 1638] points, a weight outside 0..1000, a character set outside 0..255)
 // gives way to Fallback's property.
 FontRecord FontFromStored(const StoredFont& Stored, const FontRecord& Fallback);
