@@ -4,7 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cctype>
 #include <cstdint>
 #include <cstdlib>
 #include <memory>
@@ -14,47 +13,18 @@
 
 #include "app/consent.h"
 #include "support/gdi.h"
+#include "support/registry.h"
 #include "support/scripted_desktop.h"
 
 namespace corvane {
 namespace {
 
+using testing::ReadHklmText;
+using testing::WriteHklm;
+
 constexpr char kAppKey[] = "SOFTWARE\\Halvorn\\Corvane";
 constexpr char kRunKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
 constexpr char kAppPathsKey[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\App Paths\\Corvane.exe";
-
-// The tests' own registry access, in the 64-bit view the program uses under
-// WOW64 (on 32-bit Windows the flag is ignored).
-std::optional<std::string> ReadValue(const char* key, const char* name) {
-  HKEY opened = nullptr;
-  if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, key, 0, KEY_QUERY_VALUE | KEY_WOW64_64KEY, &opened) != ERROR_SUCCESS) {
-    return std::nullopt;
-  }
-  const platform::RegKey owner(opened);
-  char data[1024] = {};
-  DWORD size = sizeof data - 1;
-  if (RegQueryValueExA(opened, name, nullptr, nullptr, reinterpret_cast<BYTE*>(data), &size) != ERROR_SUCCESS) {
-    return std::nullopt;
-  }
-  return std::string(data);
-}
-
-void WriteValue(const char* key, const char* name, const std::string& text) {
-  HKEY opened = nullptr;
-  ASSERT_EQ(RegCreateKeyExA(HKEY_LOCAL_MACHINE, key, 0, nullptr, 0, KEY_SET_VALUE | KEY_WOW64_64KEY, nullptr,
-                            &opened, nullptr),
-            ERROR_SUCCESS);
-  const platform::RegKey owner(opened);
-  RegSetValueExA(opened, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
-                 static_cast<DWORD>(text.size() + 1));
-}
-
-void DeleteValue(const char* key, const char* name) {
-  HKEY opened = nullptr;
-  if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, key, 0, KEY_SET_VALUE | KEY_WOW64_64KEY, &opened) != ERROR_SUCCESS) return;
-  const platform::RegKey owner(opened);
-  RegDeleteValueA(opened, name);
-}
 
 // Everything the program may leave in the registry, in both views.
 void ForgetProgram() {
@@ -63,14 +33,14 @@ void ForgetProgram() {
     RegDeleteKeyExA(HKEY_LOCAL_MACHINE, "SOFTWARE\\Halvorn", view, 0);
     RegDeleteKeyExA(HKEY_LOCAL_MACHINE, kAppPathsKey, view, 0);
   }
-  DeleteValue(kRunKey, "Corvane");
+  testing::DeleteHklm(kRunKey, "Corvane");
 }
 
 // The five values the program writes: marker, version, autostart, App Paths and its folder.
 using Values = std::vector<std::optional<std::string>>;
 Values Registry() {
-  return {ReadValue(kAppKey, nullptr), ReadValue(kAppKey, "CurrentVersion"), ReadValue(kRunKey, "Corvane"),
-          ReadValue(kAppPathsKey, nullptr), ReadValue(kAppPathsKey, "Path")};
+  return {ReadHklmText(kAppKey, nullptr), ReadHklmText(kAppKey, "CurrentVersion"), ReadHklmText(kRunKey, "Corvane"),
+          ReadHklmText(kAppPathsKey, nullptr), ReadHklmText(kAppPathsKey, "Path")};
 }
 
 // Delivers this thread's messages for `ms` milliseconds; true when WM_QUIT came.
@@ -95,22 +65,13 @@ int Ticks(const testing::ScriptedDesktop& desktop) {
 }
 
 std::string TextOf(HWND window) {
-  std::string text(GetWindowTextLengthA(window) + 1, '\0');
-  text.resize(GetWindowTextA(window, text.data(), static_cast<int>(text.size())));
+  char text[1024] = {};
+  GetWindowTextA(window, text, sizeof text);
   return text;
 }
 
-// A font dialog the user always cancels.
-class CancelledChooser final : public FontChooser {
- public:
-  std::vector<HWND> owners;
-  bool ShowFont(CommonDialog&, HWND owner) override {
-    owners.push_back(owner);
-    return false;
-  }
-};
-
-class FwMainTest : public ::testing::Test {
+// Also the font dialog, which the user always cancels.
+class FwMainTest : public ::testing::Test, public FontChooser {
  protected:
   // A program in a folder of its own, which holds its settings file.
   const std::string folder = [] {
@@ -125,13 +86,17 @@ class FwMainTest : public ::testing::Test {
   std::vector<MenuCommand> menuAnswers;  // what the next openings choose
   std::vector<bool> startCheckWhenOpened;
   std::vector<std::string> boxes;  // caption + "|" + text of each message box
-  CancelledChooser fontDialog;
+  std::vector<HWND> fontDialogOwners;
   std::unique_ptr<fwMain> main_;
 
+  bool ShowFont(CommonDialog&, HWND owner) override {
+    fontDialogOwners.push_back(owner);
+    return false;
+  }
+
   void SetUp() override {
+    TearDown();
     CreateDirectoryA(folder.c_str(), nullptr);
-    DeleteFileA(settingsPath.c_str());
-    ForgetProgram();
   }
 
   void TearDown() override {
@@ -152,12 +117,11 @@ class FwMainTest : public ::testing::Test {
               if (!menuAnswers.empty()) menuAnswers.erase(menuAnswers.begin());
               return answer;
             },
-        .messageBox =
-            [this](const MSGBOXPARAMSA& params) {
-              boxes.push_back(std::string(params.lpszCaption) + "|" + params.lpszText);
-              return IDOK;
-            },
-        .fontChooser = fontDialog,
+        .messageBox = [this](const MSGBOXPARAMSA& box) {
+          boxes.push_back(std::string(box.lpszCaption) + "|" + box.lpszText);
+          return IDOK;
+        },
+        .fontChooser = *this,
     };
     const std::string commandLine = "\"" + exePath + "\"" + (arguments.empty() ? "" : " " + arguments);
     main_ = std::make_unique<fwMain>(GetModuleHandleA(nullptr), Launch{commandLine, exePath, previousInstance},
@@ -166,10 +130,23 @@ class FwMainTest : public ::testing::Test {
     return *main_;
   }
 
+  // A start after an earlier consent in this folder.
+  fwMain& StartConsented() {
+    WriteHklm(kAppKey, "", folder);
+    return Start();
+  }
+
   // Ends the window (if any) and swallows its WM_QUIT.
   void Stop() {
     main_.reset();
     Pump(0);
+  }
+
+  // The window is gone and the message loop would end, with nothing written.
+  void ExpectEndedWithout(const Values& before) {
+    EXPECT_EQ(main_->hWnd(), nullptr);
+    EXPECT_TRUE(Pump(0)) << "no WM_QUIT: the process would not end";
+    EXPECT_EQ(Registry(), before);
   }
 
   bool Shown() const { return main_->hWnd() && IsWindowVisible(main_->hWnd()); }
@@ -180,15 +157,14 @@ class FwMainTest : public ::testing::Test {
     desktop.Press(VK_LSHIFT);
     desktop.Press(VK_MBUTTON);
     main_->toLang_Timer();
-    desktop.Release(VK_LSHIFT);
-    desktop.Release(VK_MBUTTON);
+    desktop.keyStates.clear();
   }
 };
 
 TEST_F(FwMainTest, StartUpEndsActivatesSilentlyOrAsks) {
   enum Outcome { Ended, Silent, Asks };
   std::string upperFolder = folder;
-  for (auto& c : upperFolder) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+  CharUpperA(upperFolder.data());
   const struct {
     bool previousInstance;
     std::optional<std::string> marker;
@@ -203,19 +179,21 @@ TEST_F(FwMainTest, StartUpEndsActivatesSilentlyOrAsks) {
   for (const auto& c : cases) {
     SCOPED_TRACE(c.marker.value_or("(no marker)") + " [" + c.arguments + "]" + (c.previousInstance ? " second" : ""));
     ForgetProgram();
-    if (c.marker) WriteValue(kAppKey, "", *c.marker);
+    if (c.marker) WriteHklm(kAppKey, "", *c.marker);
     const Values before = Registry();
+    desktop.reloads = 0;
     fwMain& window = Start(c.arguments, c.previousInstance);
     switch (c.outcome) {
       case Ended:
-        EXPECT_EQ(window.hWnd(), nullptr);
-        EXPECT_TRUE(Pump(0)) << "no WM_QUIT: the process would not end";
-        EXPECT_EQ(Registry(), before);
+        ExpectEndedWithout(before);
         break;
       case Silent:
         EXPECT_FALSE(Shown());
         EXPECT_EQ(window.Tag(), settingsPath);
         EXPECT_EQ(Control(fwMain::kbbYesId), nullptr) << "no consent controls on the silent path";
+        // A close from outside ends it and, unlike Quit, leaves the cursors alone.
+        SendMessageA(window.hWnd(), WM_CLOSE, 0, 0);
+        EXPECT_EQ(window.hWnd(), nullptr);
         break;
       case Asks:
         EXPECT_TRUE(Shown());
@@ -226,15 +204,16 @@ TEST_F(FwMainTest, StartUpEndsActivatesSilentlyOrAsks) {
         break;
     }
     EXPECT_EQ(desktop.reloads, c.outcome == Silent ? 1 : 0);
-    desktop.reloads = 0;
     Stop();
   }
 }
 
+// A quoted autostart entry is another program's: the mark stays cleared and the entry as it was.
 TEST_F(FwMainTest, DirectActivationWritesNeitherMarkerNorAutostartAndStartsTheTimer) {
-  WriteValue(kAppKey, "", folder);
-  fwMain& window = Start();
-  EXPECT_EQ(Registry(), (Values{folder, "0.15", std::nullopt, exePath, folder}));
+  const std::string quoted = "\"" + exePath + "\"";
+  WriteHklm(kRunKey, "Corvane", quoted);
+  fwMain& window = StartConsented();
+  EXPECT_EQ(Registry(), (Values{folder, "0.15", quoted, exePath, folder}));
   EXPECT_FALSE(window.mPopup().Checked(MenuCommand::Start));
 
   // Menu captions as the user reads them.
@@ -260,19 +239,6 @@ TEST_F(FwMainTest, DirectActivationWritesNeitherMarkerNorAutostartAndStartsTheTi
   EXPECT_FALSE(IsWindowVisible(window.hWnd()));
 }
 
-TEST_F(FwMainTest, StartCheckMirrorsOnlyTheExactAutostartValue) {
-  WriteValue(kAppKey, "", folder);
-  std::string otherCase = exePath;
-  otherCase.back() = 'E';
-  for (const std::string& value : {"\"" + exePath + "\"", exePath + " /debug", std::string("C:\\Other\\Corvane.exe"),
-                                   otherCase, exePath}) {
-    WriteValue(kRunKey, "Corvane", value);
-    EXPECT_EQ(Start().mPopup().Checked(MenuCommand::Start), value == exePath) << value;
-    EXPECT_EQ(ReadValue(kRunKey, "Corvane"), value) << "direct activation rewrote autostart";
-    Stop();
-  }
-}
-
 TEST_F(FwMainTest, ConsentWindowAsLaidOut) {
   const platform::WindowDc screen;
   if (GetDeviceCaps(screen.get(), LOGPIXELSX) != 96 || GetDeviceCaps(screen.get(), LOGPIXELSY) != 96) {
@@ -280,37 +246,30 @@ TEST_F(FwMainTest, ConsentWindowAsLaidOut) {
   }
   HWND w = Start().hWnd();
   ASSERT_TRUE(Shown());
-  RECT client{};
-  GetClientRect(w, &client);
-  EXPECT_EQ(client.right, 464);
-  EXPECT_EQ(client.bottom, 288);
-  const auto place = [](HWND control) {
-    RECT r{};
-    GetWindowRect(control, &r);
-    MapWindowPoints(nullptr, GetParent(control), reinterpret_cast<POINT*>(&r), 2);
-    return PixelRect{r.left, r.top, r.right - r.left, r.bottom - r.top};
-  };
+  RECT r{};
+  GetClientRect(w, &r);
+  EXPECT_EQ((std::pair<LONG, LONG>{r.right, r.bottom}), (std::pair<LONG, LONG>{464, 288}));
+  const std::pair<int, PixelRect> places[] = {{fwMain::kibStartId, {8, 8, 32, 32}},
+                                              {fwMain::ktbStartId, {56, 8, 400, 240}},
+                                              {fwMain::kbbYesId, {156, 256, 72, 24}},
+                                              {fwMain::kbbNoId, {236, 256, 72, 24}}};
+  for (const auto& [id, place] : places) {
+    GetWindowRect(Control(id), &r);
+    MapWindowPoints(nullptr, w, reinterpret_cast<POINT*>(&r), 2);
+    EXPECT_EQ((PixelRect{r.left, r.top, r.right - r.left, r.bottom - r.top}), place) << id;
+  }
   HWND tbStart = Control(fwMain::ktbStartId);
   HWND bbYes = Control(fwMain::kbbYesId);
-  EXPECT_EQ(place(Control(fwMain::kibStartId)), (PixelRect{8, 8, 32, 32}));
-  EXPECT_EQ(place(tbStart), (PixelRect{56, 8, 400, 240}));
-  EXPECT_EQ(place(bbYes), (PixelRect{156, 256, 72, 24}));
-  EXPECT_EQ(place(Control(fwMain::kbbNoId)), (PixelRect{236, 256, 72, 24}));
-
   EXPECT_EQ(TextOf(tbStart), ConsentText());
   EXPECT_EQ(TextOf(bbYes) + TextOf(Control(fwMain::kbbNoId)), "&Yes&No");
-  wchar_t caption[32] = {};
-  GetWindowTextW(w, caption, 32);
-  EXPECT_STREQ(caption, L"Tirella\u2122");
 
   // Fixed single border, close box only, no menu bar, centred on the screen.
   EXPECT_EQ(GetWindowLongA(w, GWL_STYLE) & (WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX),
             WS_CAPTION | WS_SYSMENU);
   EXPECT_EQ(GetMenu(w), nullptr);
-  RECT outer{};
-  GetWindowRect(w, &outer);
-  EXPECT_LE(std::abs(outer.left + outer.right - GetSystemMetrics(SM_CXSCREEN)), 1);
-  EXPECT_LE(std::abs(outer.top + outer.bottom - GetSystemMetrics(SM_CYSCREEN)), 1);
+  GetWindowRect(w, &r);
+  EXPECT_LE(std::abs(r.left + r.right - GetSystemMetrics(SM_CXSCREEN)), 1);
+  EXPECT_LE(std::abs(r.top + r.bottom - GetSystemMetrics(SM_CYSCREEN)), 1);
 
   // The text: read-only, no tab stop, no scroll bars, Tahoma 9.75 pt, charset 204, on the button face.
   EXPECT_EQ(GetWindowLongA(tbStart, GWL_STYLE) & (ES_MULTILINE | ES_READONLY | WS_TABSTOP | WS_VSCROLL | WS_HSCROLL),
@@ -328,80 +287,63 @@ TEST_F(FwMainTest, ConsentWindowAsLaidOut) {
   EXPECT_TRUE(GetWindowLongA(bbYes, GWL_STYLE) & BS_DEFPUSHBUTTON);
   EXPECT_EQ(GetNextDlgTabItem(w, Control(fwMain::kbbNoId), FALSE), bbYes);
   EXPECT_EQ(GetFocus(), bbYes);
-
-  // The font and the picture go with the window.
   const auto picture = reinterpret_cast<HICON>(SendMessageA(Control(fwMain::kibStartId), STM_GETICON, 0, 0));
   EXPECT_EQ(testing::ReadIcon(picture).mask.width, 32);
-  Stop();
-  EXPECT_EQ(GetObjectA(textFont, sizeof font, &font), 0);
-  ICONINFO gone{};
-  EXPECT_FALSE(GetIconInfo(picture, &gone));
 }
 
-TEST_F(FwMainTest, YesRecordsConsentSwitchesAutostartOnAndActivatesOnce) {
-  // Reached through "/debug" after the user had switched autostart off.
-  WriteValue(kAppKey, "", "C:\\Old place");
-  fwMain& window = Start("/debug");
-  SendMessageA(Control(fwMain::kbbYesId), BM_CLICK, 0, 0);
-  EXPECT_FALSE(IsWindowVisible(window.hWnd()));
-  EXPECT_EQ(Registry(), (Values{folder, "0.15", exePath, exePath, folder}));
-  EXPECT_TRUE(window.mPopup().Checked(MenuCommand::Start));
-  EXPECT_EQ(window.Tag(), settingsPath);
-  EXPECT_FALSE(Pump(250));
-  EXPECT_GT(Ticks(desktop), 0);
-  EXPECT_FALSE(IsWindowVisible(window.hWnd())) << "the window came back";
-
-  // The hidden button ignores a stray click.
-  DeleteValue(kRunKey, "Corvane");
-  SendMessageA(Control(fwMain::kbbYesId), BM_CLICK, 0, 0);
-  EXPECT_EQ(desktop.reloads, 1);
-  EXPECT_EQ(ReadValue(kRunKey, "Corvane"), std::nullopt);
-}
-
-TEST_F(FwMainTest, KeyboardAnswersTheConsentWindow) {
-  const struct {
-    UINT message;
-    WPARAM key;
-    bool onNo;  // the focus moved to No first
-    bool accepts;
-  } cases[] = {{WM_KEYDOWN, VK_RETURN, false, true}, {WM_KEYDOWN, VK_RETURN, true, false},
-               {WM_KEYDOWN, VK_ESCAPE, false, false}, {WM_SYSCHAR, 'y', true, true},
-               {WM_SYSCHAR, 'n', false, false}};
-  for (const auto& c : cases) {
+// Every way to answer, with another copy's autostart entry in place: an
+// acceptance records the consent and switches autostart to this copy; a
+// refusal ends the process and writes nothing.
+TEST_F(FwMainTest, ConsentAnswersByMouseCloseBoxAndKeyboard) {
+  enum How { Yes, No, CloseBox, Enter, EnterOnNo, Escape, AltYOnNo, AltN };
+  for (How how : {Yes, No, CloseBox, Enter, EnterOnNo, Escape, AltYOnNo, AltN}) {
+    SCOPED_TRACE(how);
     ForgetProgram();
+    WriteHklm(kRunKey, "Corvane", "C:\\Elsewhere\\Corvane.exe");
+    const Values before = Registry();
+    desktop.reloads = 0;
+    desktop.calls.clear();
     fwMain& window = Start();
-    if (c.onNo) SetFocus(Control(fwMain::kbbNoId));
-    MSG key{GetFocus(), c.message, c.key, 1, 0, {}};
-    EXPECT_TRUE(window.TranslateDialogKey(key)) << c.key;
-    EXPECT_EQ(ReadValue(kAppKey, nullptr).has_value(), c.accepts) << c.key;
-    EXPECT_EQ(window.hWnd() != nullptr, c.accepts) << c.key;
+    if (how == EnterOnNo || how == AltYOnNo) SetFocus(Control(fwMain::kbbNoId));
+    const WPARAM key = how == Escape ? VK_ESCAPE : how == AltYOnNo ? 'y' : how == AltN ? 'n' : VK_RETURN;
+    MSG sent{GetFocus(), how == AltYOnNo || how == AltN ? UINT{WM_SYSCHAR} : UINT{WM_KEYDOWN}, key, 1, 0, {}};
+    if (how == Yes || how == No) {
+      SendMessageA(Control(how == Yes ? fwMain::kbbYesId : fwMain::kbbNoId), BM_CLICK, 0, 0);
+    } else if (how == CloseBox) {
+      SendMessageA(window.hWnd(), WM_SYSCOMMAND, SC_CLOSE, 0);
+    } else {
+      EXPECT_TRUE(window.TranslateDialogKey(sent));
+    }
+    if (how != Yes && how != Enter && how != AltYOnNo) {
+      ExpectEndedWithout(before);
+      EXPECT_EQ(desktop.reloads, 0);
+      continue;
+    }
+    EXPECT_FALSE(IsWindowVisible(window.hWnd()));
+    EXPECT_EQ(Registry(), (Values{folder, "0.15", exePath, exePath, folder}));
+    EXPECT_TRUE(window.mPopup().Checked(MenuCommand::Start));
+    EXPECT_EQ(window.Tag(), settingsPath);
+    EXPECT_FALSE(Pump(250));
+    EXPECT_GT(Ticks(desktop), 0);
+    EXPECT_FALSE(IsWindowVisible(window.hWnd())) << "the window came back";
+
+    // The hidden button ignores a stray click.
+    testing::DeleteHklm(kRunKey, "Corvane");
+    SendMessageA(Control(fwMain::kbbYesId), BM_CLICK, 0, 0);
+    EXPECT_EQ(desktop.reloads, 1);
+    EXPECT_EQ(ReadHklmText(kRunKey, "Corvane"), std::nullopt);
     Stop();
   }
 }
 
-TEST_F(FwMainTest, NoAndTheCloseBoxEndWithoutWriting) {
-  WriteValue(kRunKey, "Corvane", "C:\\Elsewhere\\Corvane.exe");
-  const Values before = Registry();
-  for (bool closeBox : {false, true}) {
-    fwMain& window = Start();
-    if (closeBox) {
-      SendMessageA(window.hWnd(), WM_SYSCOMMAND, SC_CLOSE, 0);
-    } else {
-      SendMessageA(Control(fwMain::kbbNoId), BM_CLICK, 0, 0);
-    }
-    EXPECT_EQ(window.hWnd(), nullptr);
-    EXPECT_TRUE(Pump(0)) << "no WM_QUIT: the process would not end";
-    EXPECT_EQ(Registry(), before);
-    EXPECT_EQ(desktop.reloads, 0);
-  }
-}
-
+// Quit comes last, with nothing ever drawn: it reloads the cursors all the same.
 TEST_F(FwMainTest, MenuCommandsReachTheirHandlers) {
-  WriteValue(kAppKey, "", folder);
-  fwMain& window = Start();
+  desktop.layoutCount = 1;
+  fwMain& window = StartConsented();
   // Another program switched autostart on: the opening shows it.
-  WriteValue(kRunKey, "Corvane", exePath);
-  menuAnswers = {MenuCommand::About, MenuCommand::Start, MenuCommand::Font, MenuCommand::Close, MenuCommand::None};
+  WriteHklm(kRunKey, "Corvane", exePath);
+  menuAnswers = {MenuCommand::About, MenuCommand::Start, MenuCommand::Font,
+                 MenuCommand::Close, MenuCommand::None,  MenuCommand::Exit};
   Gesture();
   EXPECT_EQ(startCheckWhenOpened, std::vector<bool>{true});
   ASSERT_EQ(boxes.size(), 1u);
@@ -409,11 +351,11 @@ TEST_F(FwMainTest, MenuCommandsReachTheirHandlers) {
   EXPECT_NE(boxes[0].find("Version 0.15\r\n"), std::string::npos);
 
   Gesture();
-  EXPECT_EQ(ReadValue(kRunKey, "Corvane"), std::nullopt);
+  EXPECT_EQ(ReadHklmText(kRunKey, "Corvane"), std::nullopt);
   EXPECT_FALSE(window.mPopup().Checked(MenuCommand::Start));
 
   Gesture();
-  EXPECT_EQ(fontDialog.owners, std::vector<HWND>{window.hWnd()});
+  EXPECT_EQ(fontDialogOwners, std::vector<HWND>{window.hWnd()});
 
   const Values before = Registry();
   Gesture();
@@ -421,43 +363,18 @@ TEST_F(FwMainTest, MenuCommandsReachTheirHandlers) {
   EXPECT_EQ(Registry(), before);
   EXPECT_EQ(boxes.size(), 1u);
   EXPECT_NE(window.hWnd(), nullptr);
-}
 
-TEST_F(FwMainTest, QuitBeforeAnyRenderReloadsTheCursorsAndEnds) {
-  WriteValue(kAppKey, "", folder);
-  desktop.layoutCount = 1;
-  fwMain& window = Start();
   EXPECT_FALSE(Pump(250));
   EXPECT_TRUE(desktop.installs.empty());
-  const Values before = Registry();
-  menuAnswers = {MenuCommand::Exit};
   Gesture();
   EXPECT_EQ(desktop.reloads, 2);
-  EXPECT_EQ(window.hWnd(), nullptr);
-  EXPECT_TRUE(Pump(0)) << "no WM_QUIT: the process would not end";
-  EXPECT_EQ(Registry(), before);
-  const int ticks = Ticks(desktop);
-  EXPECT_FALSE(Pump(250));
-  EXPECT_EQ(Ticks(desktop), ticks);
-}
-
-TEST_F(FwMainTest, CloseFromOutsideAfterActivationLeavesTheCursor) {
-  WriteValue(kAppKey, "", folder);
-  fwMain& window = Start();
-  desktop.PointAt({10, 20}, window.hWnd(), 7, reinterpret_cast<HKL>(0x04190419));
-  Pump(250);
-  ASSERT_EQ(desktop.installs.size(), 1u);
-  PostMessageA(window.hWnd(), WM_CLOSE, 0, 0);
-  EXPECT_TRUE(Pump(100));
-  EXPECT_EQ(window.hWnd(), nullptr);
-  EXPECT_EQ(desktop.reloads, 1) << "only activation reloads the cursors";
+  ExpectEndedWithout(before);
 }
 
 TEST_F(FwMainTest, LabelColourAndFontComeFromTheSettingsFile) {
-  WriteValue(kAppKey, "", folder);
   WritePrivateProfileStringA("fwMain", "ForeColor", "255.5", settingsPath.c_str());
   WritePrivateProfileStringA("Font", "Name", "Arial", settingsPath.c_str());
-  for (const Surface& surface : Start().indicator().pbCursor) {
+  for (const Surface& surface : StartConsented().indicator().pbCursor) {
     EXPECT_EQ(surface.ForeColor(), 256) << "rounded half to even";
     EXPECT_EQ(surface.Font().name, "Arial");
     EXPECT_EQ(surface.Font().charset, 204) << "missing keys keep the designed font's";
