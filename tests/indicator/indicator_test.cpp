@@ -3,8 +3,11 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <climits>
 #include <cstdint>
 #include <filesystem>
+#include <functional>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -31,6 +34,35 @@ HWND FakeWindow(std::uintptr_t value) { return reinterpret_cast<HWND>(value); }
 
 const std::vector<std::string> kIdleTick = {"KeyState",  "KeyState",     "KeyboardLayoutCount", "CursorPos",
                                             "WindowAt",  "WindowThread", "ThreadLayout"};
+const std::vector<std::string> kRenderingTick = {"KeyState", "KeyState", "KeyboardLayoutCount", "CursorPos", "WindowAt",
+                                                 "WindowThread", "ThreadLayout", "InstallSystemCursor"};
+
+FontRecord Tahoma(int points, bool bold = false) {
+  FontRecord font;
+  font.name = "Tahoma";
+  font.size = Fixed::Whole(points);
+  font.setBold(bold);
+  return font;
+}
+
+struct Found { int count = 0; RECT box{INT_MAX, INT_MAX, INT_MIN, INT_MIN}; };
+// The pixels of a width x height area for which match(x, y) holds: how many, and their bounding box.
+Found Find(int width, int height, const std::function<bool(int, int)>& match) {
+  Found found;
+  for (int y = 0; y < height; ++y)
+    for (int x = 0; x < width; ++x)
+      if (match(x, y))
+        found = {found.count + 1, {std::min<LONG>(found.box.left, x), std::min<LONG>(found.box.top, y),
+                                   std::max<LONG>(found.box.right, x + 1), std::max<LONG>(found.box.bottom, y + 1)}};
+  return found;
+}
+
+// The cursor is transparent exactly where `picture` shows the white background.
+void ExpectWhiteKeyedOut(const IconPlanes& cursor, const Image& picture) {
+  for (int y = 0; y < picture.height; ++y)
+    for (int x = 0; x < picture.width; ++x)
+      ASSERT_EQ(cursor.mask.at(x, y), picture.at(x, y) == kWhite ? kTransparent : kOpaque) << x << "," << y;
+}
 
 class IndicatorTest : public ::testing::Test {
  protected:
@@ -44,79 +76,65 @@ class IndicatorTest : public ::testing::Test {
 
   IconPlanes Installed() { return ReadIcon(desktop.InstalledCursor()); }
 
+  void SaveImage(const std::string& name) {
+    std::filesystem::create_directories("images");
+    testing::WriteCursorImage("images/" + name + ".bmp", Installed());
+  }
+
   testing::ScriptedDesktop desktop;
   int menuOpenings = 0;
   Indicator indicator{desktop, [this] { ++menuOpenings; }};
 };
 
 TEST(LayoutLabel, NamesTheLanguageOfTheLayoutsLowWord) {
-  EXPECT_EQ(LayoutLabel(0x04090409), "EN");
-  EXPECT_EQ(LayoutLabel(0x04190419), "RU");
-  EXPECT_EQ(LayoutLabel(0x04220422), "UK");
-  EXPECT_EQ(LayoutLabel(0x04750475), "HAW");
-  // Another physical layout of the same language.
-  EXPECT_EQ(LayoutLabel(0xF0010419), "RU");
-  EXPECT_EQ(LayoutLabel(0x00020409), "EN");
-  // A language the system has no name for.
-  EXPECT_EQ(LayoutLabel(0x7FFF7FFF), kUnknownLanguageLabel);
+  // 0xF0010419, 0x00020409: other layouts of the same languages; 0x7FFF: a language without a name.
+  for (auto [layout, label] : {std::pair{0x04090409u, "EN"}, {0x04190419u, "RU"}, {0x04220422u, "UK"},
+                               {0x04750475u, "HAW"}, {0xF0010419u, "RU"}, {0x00020409u, "EN"}, {0x7FFF7FFFu, "??"}}) {
+    EXPECT_EQ(LayoutLabel(layout), label) << std::hex << layout;
+  }
 }
 
 TEST(Preparation, SizesBothSurfacesAndCapturesTheUsersIBeam) {
-  testing::ScriptedDesktop other;
-  other.cursorWidth = 40;
-  other.cursorHeight = 36;
-  Indicator fresh(other);
-  fresh.pbCursor[0].SetForeColor(kRed);
-  FontRecord font;
-  font.name = "Tahoma";
-  fresh.pbCursor[0].SetFont(font);
-  fresh.PrepareSurfaces();
+  testing::ScriptedDesktop desktop;
+  desktop.cursorWidth = 40;
+  desktop.cursorHeight = 36;
+  Indicator indicator(desktop);
+  indicator.UpdateIndicator();  // before preparation: nothing to draw on, nothing installed
+  ASSERT_EQ(desktop.installs.size(), 1u);
+  EXPECT_EQ(desktop.installs[0].cursor, nullptr);
 
+  indicator.pbCursor[0].SetForeColor(kRed);
+  indicator.pbCursor[0].SetFont(Tahoma(8));
+  desktop.calls.clear();
+  indicator.PrepareSurfaces();
   // The cursors are reloaded before the I-beam is taken.
-  EXPECT_EQ(other.calls, (std::vector<std::string>{"ReloadSystemCursors", "StockIBeam"}));
-  for (const Surface& surface : fresh.pbCursor) {
+  EXPECT_EQ(desktop.calls, (std::vector<std::string>{"ReloadSystemCursors", "StockIBeam"}));
+  for (const Surface& surface : indicator.pbCursor) {
     EXPECT_EQ(surface.Width(), 40);
     EXPECT_EQ(surface.Height(), 36);
     EXPECT_EQ(surface.ForeColor(), kRed);
-    EXPECT_EQ(surface.Font(), font);
+    EXPECT_EQ(surface.Font(), Tahoma(8));
   }
-  EXPECT_EQ(fresh.pbCursor[1].Picture(), nullptr);
 
-  ICONINFO stock{};
-  ASSERT_TRUE(GetIconInfo(other.stockIBeam, &stock));
-  DeleteObject(stock.hbmMask);
-  if (stock.hbmColor) DeleteObject(stock.hbmColor);
-  EXPECT_EQ(fresh.IBeamInfo().xHotspot, stock.xHotspot);
-  EXPECT_EQ(fresh.IBeamInfo().yHotspot, stock.yHotspot);
-
-  // The template's picture: the I-beam at the top-left corner on white.
-  Image beam = ReadBitmap(fresh.pbCursor[0].Picture());
+  // The template's picture: the I-beam at its own size from (0, 0), on white.
+  const Image beam = ReadBitmap(indicator.pbCursor[0].Picture());
   ASSERT_EQ(beam.width, 40);
-  int drawn = 0;
-  for (int y = 0; y < 36; ++y)
-    for (int x = 0; x < 40; ++x)
-      if (beam.at(x, y) != kWhite) {
-        ++drawn;
-        EXPECT_LT(x, 32) << "the I-beam is drawn at its own size from (0, 0)";
-        EXPECT_LT(y, 32);
-      }
-  EXPECT_GT(drawn, 10);
-  EXPECT_EQ(beam.at(39, 35), kWhite);
+  const Found drawn = Find(40, 36, [&](int x, int y) { return beam.at(x, y) != kWhite; });
+  EXPECT_GT(drawn.count, 10);
+  EXPECT_LE(drawn.box.right, 32);
+  EXPECT_LE(drawn.box.bottom, 32);
 }
 
 TEST_F(IndicatorTest, ALayoutChangeRendersAndInstallsOnceAndAnUnchangedOneDoesNothing) {
   EXPECT_EQ(indicator.LastLayout(), 0u);
   EditorUses(0x04090409);
   indicator.toLang_Timer();
-  std::vector<std::string> rendering = kIdleTick;
-  rendering.push_back("InstallSystemCursor");
-  EXPECT_EQ(desktop.calls, rendering);
+  EXPECT_EQ(desktop.calls, kRenderingTick);
   EXPECT_EQ(desktop.lastLayoutQuery, 77u);
   EXPECT_EQ(indicator.LastLayout(), 0x04090409u);
   ASSERT_EQ(desktop.installs.size(), 1u);
   EXPECT_NE(desktop.installs[0].cursor, nullptr);
   EXPECT_EQ(desktop.installs[0].id, 32513u);
-  EXPECT_EQ(desktop.InstalledCursor(), desktop.installs[0].cursor);
 
   // An unchanged layout: no drawing, no bitmap, no cursor.
   HBITMAP picture = indicator.pbCursor[1].Picture();
@@ -130,33 +148,18 @@ TEST_F(IndicatorTest, ALayoutChangeRendersAndInstallsOnceAndAnUnchangedOneDoesNo
   EXPECT_EQ(indicator.pbCursor[1].Picture(), picture);
   EXPECT_EQ(desktop.installs.size(), 1u);
 
-  // The label follows the window under the pointer, whatever has the focus.
-  desktop.PointAt({400, 300}, FakeWindow(0x2002), 88, Layout(0x04190419));
+  // The same language on another physical layout: another layout, the same label.
+  const Image english = ReadBitmap(picture);
+  EditorUses(0xF0010409);
   indicator.toLang_Timer();
-  EXPECT_EQ(indicator.LastLayout(), 0x04190419u);
-  EXPECT_EQ(desktop.installs.size(), 2u);
-  desktop.pointer = {100, 200};
-  indicator.toLang_Timer();
-  EXPECT_EQ(indicator.LastLayout(), 0x04090409u);
-  EXPECT_EQ(desktop.installs.size(), 3u);
-}
-
-TEST_F(IndicatorTest, TheSameLanguageOnAnotherPhysicalLayoutRendersAgain) {
-  EditorUses(0x04190419);
-  indicator.toLang_Timer();
-  Image first = ReadBitmap(indicator.pbCursor[1].Picture());
-  EditorUses(0xF0010419);
-  indicator.toLang_Timer();
-  EXPECT_EQ(indicator.LastLayout(), 0xF0010419u);
+  EXPECT_EQ(indicator.LastLayout(), 0xF0010409u);
   ASSERT_EQ(desktop.installs.size(), 2u);
-  EXPECT_EQ(ReadBitmap(indicator.pbCursor[1].Picture()).pixels, first.pixels) << "same label";
+  EXPECT_EQ(ReadBitmap(indicator.pbCursor[1].Picture()).pixels, english.pixels);
 }
 
 TEST_F(IndicatorTest, WithFewerThanTwoLayoutsNothingIsPolledAndLastLayoutStays) {
   EditorUses(0x04090409);
   indicator.toLang_Timer();
-  ASSERT_EQ(desktop.installs.size(), 1u);
-
   EditorUses(0x04190419);
   for (int count : {1, 0}) {  // 0: the count failed
     desktop.layoutCount = count;
@@ -166,77 +169,44 @@ TEST_F(IndicatorTest, WithFewerThanTwoLayoutsNothingIsPolledAndLastLayoutStays) 
     EXPECT_EQ(indicator.LastLayout(), 0x04090409u);
     EXPECT_EQ(desktop.installs.size(), 1u);
   }
-
-  // A second layout again: only a difference from LastLayout renders.
-  desktop.layoutCount = 2;
-  EditorUses(0x04090409);
-  indicator.toLang_Timer();
-  EXPECT_EQ(desktop.installs.size(), 1u);
-  EditorUses(0x04190419);
-  indicator.toLang_Timer();
-  EXPECT_EQ(desktop.installs.size(), 2u);
 }
 
-TEST_F(IndicatorTest, LeftShiftWithTheMiddleButtonOpensTheMenuInsteadOfPolling) {
+TEST_F(IndicatorTest, OnlyLeftShiftHeldWithTheMiddleButtonOpensTheMenuInsteadOfPolling) {
+  // As the system reports key states: the state byte (0x80 held, 0x01 toggled) sign-extended.
+  const SHORT held = static_cast<SHORT>(0xFF81);
+  const SHORT toggled = 1;
+  using Keys = std::map<int, SHORT>;
   EditorUses(0x04090409);
-  desktop.layoutCount = 1;  // the gesture comes before the layout count
-  desktop.Press(Indicator::kLeftShift);
-  desktop.Press(Indicator::kMiddleButton);
-  indicator.toLang_Timer();
-  EXPECT_EQ(menuOpenings, 1);
-  EXPECT_EQ(desktop.calls, (std::vector<std::string>{"KeyState", "KeyState"}));
-
-  desktop.layoutCount = 2;
-  indicator.toLang_Timer();  // still held after the menu closed: it opens again
-  EXPECT_EQ(menuOpenings, 2);
-  EXPECT_TRUE(desktop.installs.empty());
-  EXPECT_EQ(indicator.LastLayout(), 0u);
-
-  // Either key alone: polling as usual.
-  desktop.Release(Indicator::kMiddleButton);
-  indicator.toLang_Timer();
-  desktop.Release(Indicator::kLeftShift);
-  desktop.Press(Indicator::kMiddleButton);
-  EditorUses(0x04190419);
-  indicator.toLang_Timer();
-  EXPECT_EQ(menuOpenings, 2);
-  EXPECT_EQ(desktop.installs.size(), 2u);
-}
-
-TEST_F(IndicatorTest, OnlyTheLeftShiftKeyHeldDownCounts) {
-  EditorUses(0x04090409);
-  desktop.Press(Indicator::kMiddleButton);
-  desktop.Press(VK_RSHIFT);
-  desktop.Press(VK_SHIFT);
-  indicator.toLang_Timer();
+  for (const Keys& keys : {Keys{{Indicator::kLeftShift, held}}, Keys{{Indicator::kMiddleButton, held}},
+                           Keys{{VK_RSHIFT, held}, {VK_SHIFT, held}, {Indicator::kMiddleButton, held}},
+                           Keys{{Indicator::kLeftShift, toggled}, {Indicator::kMiddleButton, held}}}) {
+    Indicator fresh(desktop, [this] { ++menuOpenings; });
+    desktop.keyStates = keys;
+    desktop.calls.clear();
+    fresh.toLang_Timer();
+    EXPECT_EQ(desktop.calls, kRenderingTick) << keys.size();
+  }
   EXPECT_EQ(menuOpenings, 0);
-  EXPECT_EQ(desktop.installs.size(), 1u);
 
-  // Toggled but not held: the low bit alone.
-  desktop.keyStates[Indicator::kLeftShift] = 1;
-  EditorUses(0x04190419);
-  indicator.toLang_Timer();
-  EXPECT_EQ(menuOpenings, 0);
-  EXPECT_EQ(desktop.installs.size(), 2u);
-
-  // Without a menu hook the gesture tick still polls nothing.
-  Indicator bare(desktop);
-  desktop.Press(Indicator::kLeftShift);
+  // Both held: the menu, before even the layout count, and again while they stay held.
+  desktop.layoutCount = 1;
+  desktop.keyStates = {{Indicator::kLeftShift, held}, {Indicator::kMiddleButton, held}};
   desktop.calls.clear();
+  indicator.toLang_Timer();
+  indicator.toLang_Timer();
+  EXPECT_EQ(menuOpenings, 2);
+  Indicator bare(desktop);  // without a menu hook the gesture tick still polls nothing
   bare.toLang_Timer();
-  EXPECT_EQ(desktop.calls, (std::vector<std::string>{"KeyState", "KeyState"}));
+  EXPECT_EQ(desktop.calls, (std::vector<std::string>(6, "KeyState")));
 }
 
-TEST_F(IndicatorTest, NoWindowAtThePointerAsksForTheProgramsOwnThread) {
-  desktop.pointer = {5, 6};  // no window scripted there
+TEST_F(IndicatorTest, NoWindowAsksForTheProgramsOwnThreadAndNoPointerForTheOrigin) {
+  desktop.pointer = {5, 6};  // no window scripted there: thread 0
   desktop.threadLayouts[0] = Layout(0x04220422);
   indicator.toLang_Timer();
   EXPECT_EQ(desktop.lastLayoutQuery, 0u);
   EXPECT_EQ(indicator.LastLayout(), 0x04220422u);
-  EXPECT_EQ(desktop.installs.size(), 1u);
-}
 
-TEST_F(IndicatorTest, AFailedPointerQueryLooksAtTheOrigin) {
   desktop.PointAt({0, 0}, FakeWindow(0x3003), 99, Layout(0x04750475));
   desktop.pointer = {640, 480};
   desktop.pointerQueryFails = true;
@@ -246,98 +216,49 @@ TEST_F(IndicatorTest, AFailedPointerQueryLooksAtTheOrigin) {
   EXPECT_EQ(indicator.LastLayout(), 0x04750475u);
 }
 
-// What the installed cursor must show: the label where the layout rule puts
-// it, the template's I-beam elsewhere, and transparency for the white rest.
-class RenderingTest : public IndicatorTest {
- protected:
-  // The label alone, drawn at `at` on white in the work surface's font and colour.
-  Image LabelAlone(const std::string& text, LabelPoint at) {
-    Surface alone;
-    alone.CopySettingsFrom(indicator.pbCursor[1]);
-    alone.PrintText(at.x, at.y, text);
-    alone.SetPictureFromImageOf(alone);
-    return ReadBitmap(alone.Picture());
-  }
-
-  void SaveImage(const std::string& name) {
-    std::filesystem::create_directories("images");
-    testing::WriteCursorImage("images/" + name + ".bmp", Installed());
-  }
-};
-
-TEST_F(RenderingTest, TheLabelSitsInTheBottomRightCornerOverTheIBeam) {
-  indicator.pbCursor[1].SetForeColor(kRed);
-  indicator.pbCursor[1].SetFont([] {
-    FontRecord font;
-    font.name = "Tahoma";
-    font.size = Fixed::Whole(8);
-    return font;
-  }());
-  EditorUses(0x04090409);
-  indicator.toLang_Timer();
-
-  Surface& work = indicator.pbCursor[1];
-  const SIZE extent = work.MeasureText("EN");
-  const LabelPoint at{32 - extent.cx - 2, 32 - extent.cy};
-  ASSERT_GT(at.x, 0);
-  ASSERT_GT(at.y, 0);
-  const Image label = LabelAlone("EN", at);
-  const Image beam = ReadBitmap(indicator.pbCursor[0].Picture());
-  const IconPlanes cursor = Installed();
-  SaveImage("label_red_tahoma_en");
-
-  ASSERT_EQ(cursor.color.width, 32);
-  ASSERT_EQ(cursor.color.height, 32);
-  EXPECT_FALSE(cursor.isIcon);
-  EXPECT_EQ(cursor.hotX, indicator.IBeamInfo().xHotspot);
-  EXPECT_EQ(cursor.hotY, indicator.IBeamInfo().yHotspot);
-  int labelPixels = 0;
-  int redPixels = 0;
-  for (int y = 0; y < 32; ++y) {
-    for (int x = 0; x < 32; ++x) {
-      uint32_t expected = label.at(x, y) != kWhite ? label.at(x, y) : beam.at(x, y);
-      if (label.at(x, y) != kWhite) {
-        ++labelPixels;
-        ASSERT_GE(x, at.x);
-        ASSERT_LT(x, at.x + extent.cx);
-        ASSERT_GE(y, at.y);
-      }
-      redPixels += cursor.color.at(x, y) == 0xFF0000 ? 1 : 0;
-      if (expected == kWhite) {
-        ASSERT_EQ(cursor.mask.at(x, y), kTransparent) << x << "," << y;
-        ASSERT_EQ(cursor.color.at(x, y), 0u) << x << "," << y;
-      } else {
-        ASSERT_EQ(cursor.mask.at(x, y), kOpaque) << x << "," << y;
-        ASSERT_EQ(cursor.color.at(x, y), expected) << x << "," << y;
-      }
-    }
-  }
-  EXPECT_GT(labelPixels, 15);
-  EXPECT_GT(redPixels, 5);
-}
-
-TEST_F(RenderingTest, ALabelInTheBackgroundColourVanishes) {
-  EditorUses(0x04190419);
-  indicator.toLang_Timer();
-  indicator.pbCursor[1].SetForeColor(0x00FFFFFF);
-  indicator.UpdateIndicator();  // as after a colour change: same layout, drawn again at once
-  ASSERT_EQ(desktop.installs.size(), 2u);
-
-  const Image beam = ReadBitmap(indicator.pbCursor[0].Picture());
-  const IconPlanes cursor = Installed();
-  for (int y = 0; y < 32; ++y)
-    for (int x = 0; x < 32; ++x)
-      ASSERT_EQ(cursor.mask.at(x, y), beam.at(x, y) == kWhite ? kTransparent : kOpaque) << x << "," << y;
-}
-
-TEST_F(RenderingTest, AFontTooLargeIsClippedAtTheEdgesAndStaysVisible) {
+TEST_F(IndicatorTest, TheLabelSitsInTheBottomRightCornerOverTheIBeam) {
   Surface& work = indicator.pbCursor[1];
   work.SetForeColor(kRed);
-  FontRecord font;
-  font.name = "Tahoma";
-  font.size = Fixed::Whole(60);
-  font.setBold(true);
-  work.SetFont(font);
+  work.SetFont(Tahoma(8));
+  const Image beam = ReadBitmap(indicator.pbCursor[0].Picture());
+  for (auto [layout, label] : {std::pair{0x04090409u, "EN"}, {0x04190419u, "RU"}, {0x04750475u, "HAW"}}) {
+    EditorUses(layout);
+    indicator.toLang_Timer();
+    SaveImage(std::string("indicator_") + label);
+    const SIZE extent = work.MeasureText(label);
+    const LabelPoint at{32 - extent.cx - 2, 32 - extent.cy};
+    ASSERT_GT(at.x, 0);
+    ASSERT_GT(at.y, 0);
+    Surface labelOnWhite;  // drawn at `at` in the work surface's font and colour
+    labelOnWhite.CopySettingsFrom(work);
+    labelOnWhite.PrintText(at.x, at.y, label);
+    labelOnWhite.SetPictureFromImageOf(labelOnWhite);
+    const Image alone = ReadBitmap(labelOnWhite.Picture());
+    const IconPlanes cursor = Installed();
+    ASSERT_EQ(cursor.color.width, 32);
+    ASSERT_EQ(cursor.color.height, 32);
+    EXPECT_FALSE(cursor.isIcon);
+    EXPECT_GT(Find(32, 32, [&](int x, int y) { return alone.at(x, y) != kWhite; }).count, 15) << label;
+    EXPECT_GT(Find(32, 32, [&](int x, int y) { return cursor.color.at(x, y) == 0xFF0000; }).count, 5) << label;
+    for (int y = 0; y < 32; ++y)
+      for (int x = 0; x < 32; ++x) {
+        const uint32_t expected = alone.at(x, y) != kWhite ? alone.at(x, y) : beam.at(x, y);
+        ASSERT_EQ(cursor.mask.at(x, y), expected == kWhite ? kTransparent : kOpaque) << label << " " << x << "," << y;
+        ASSERT_EQ(cursor.color.at(x, y), expected == kWhite ? 0u : expected) << label << " " << x << "," << y;
+      }
+  }
+
+  // A label in the background colour vanishes, drawn again at once as after a colour change.
+  work.SetForeColor(0x00FFFFFF);
+  indicator.UpdateIndicator();
+  ASSERT_EQ(desktop.installs.size(), 4u);
+  ExpectWhiteKeyedOut(Installed(), beam);
+}
+
+TEST_F(IndicatorTest, AFontTooLargeIsClippedAtTheEdgesAndStaysVisible) {
+  Surface& work = indicator.pbCursor[1];
+  work.SetForeColor(kRed);
+  work.SetFont(Tahoma(60, true));
   EditorUses(0x04090409);
   indicator.toLang_Timer();
   SaveImage("label_clipped");
@@ -346,19 +267,12 @@ TEST_F(RenderingTest, AFontTooLargeIsClippedAtTheEdgesAndStaysVisible) {
   EXPECT_LT(32 - extent.cx - 2, 0);
   EXPECT_LT(32 - extent.cy, 0);
   const Image composite = ReadBitmap(work.Picture());
-  int redInTopRow = 0;
-  for (int x = 0; x < 32; ++x) redInTopRow += composite.at(x, 0) == 0xFF0000 ? 1 : 0;
-  EXPECT_GT(redInTopRow, 0) << "the label reaches over the top edge";
-
+  EXPECT_GT(Find(32, 1, [&](int x, int y) { return composite.at(x, y) == 0xFF0000; }).count, 0) << "over the top";
   // Only the white background is transparent, whatever covers the corner.
-  const IconPlanes cursor = Installed();
-  for (int y = 0; y < 32; ++y)
-    for (int x = 0; x < 32; ++x)
-      ASSERT_EQ(cursor.mask.at(x, y), composite.at(x, y) == kWhite ? kTransparent : kOpaque) << x << "," << y;
+  ExpectWhiteKeyedOut(Installed(), composite);
 }
 
-TEST(Rendering, AnIBeamCoveringTheCornerLeavesTheBackgroundTransparent) {
-  testing::ScriptedDesktop desktop;
+TEST_F(IndicatorTest, AnIBeamCoveringTheCornerLeavesTheBackgroundTransparent) {
   // A stock I-beam whose picture starts with a black block in the top-left corner.
   platform::Bitmap picture(testing::MakeFilledBitmap(32, 32, RGB(255, 255, 255)));
   for (int y = 0; y < 4; ++y)
@@ -367,80 +281,25 @@ TEST(Rendering, AnIBeamCoveringTheCornerLeavesTheBackgroundTransparent) {
   platform::Icon iBeam(BitmapToIcon(picture.get(), RGB(255, 255, 255), 0, 0, 8, 10, true, desktop));
   ASSERT_TRUE(iBeam);
   desktop.stockIBeam = iBeam.get();
-
-  Indicator indicator(desktop);
   indicator.PrepareSurfaces();
-  desktop.PointAt({1, 1}, FakeWindow(0x4004), 5, Layout(0x04190419));
+  EditorUses(0x04190419);
   indicator.toLang_Timer();
   EXPECT_EQ(indicator.IBeamInfo().xHotspot, 8u);
   EXPECT_EQ(indicator.IBeamInfo().yHotspot, 10u);
 
-  const Image composite = ReadBitmap(indicator.pbCursor[1].Picture());
-  ASSERT_EQ(composite.at(0, 0), 0x000000u);
-  const IconPlanes cursor = ReadIcon(desktop.InstalledCursor());
+  ASSERT_EQ(ReadBitmap(indicator.pbCursor[1].Picture()).at(0, 0), 0x000000u);
+  const IconPlanes cursor = Installed();
   EXPECT_EQ(cursor.mask.at(0, 0), kOpaque);
   EXPECT_EQ(cursor.mask.at(8, 5), kOpaque);
   EXPECT_EQ(cursor.color.at(8, 5), 0x0000FFu);
   EXPECT_EQ(cursor.mask.at(15, 5), kTransparent);
   EXPECT_EQ(cursor.mask.at(31, 0), kTransparent);
-  int label = 0;
-  for (int y = 16; y < 32; ++y)
-    for (int x = 16; x < 32; ++x) label += cursor.mask.at(x, y) == kOpaque ? 1 : 0;
+  const int label = Find(16, 16, [&](int x, int y) { return cursor.mask.at(x + 16, y + 16) == kOpaque; }).count;
   EXPECT_GT(label, 8);
   EXPECT_LT(label, 16 * 16 / 2);
 }
 
-// The scripted desktop, except that the system refuses every cursor.
-class RefusingDesktop final : public platform::Desktop {
- public:
-  explicit RefusingDesktop(testing::ScriptedDesktop& inner) : inner_(inner) {}
-  SHORT KeyState(int virtualKey) override { return inner_.KeyState(virtualKey); }
-  int KeyboardLayoutCount() override { return inner_.KeyboardLayoutCount(); }
-  BOOL CursorPos(POINT& point) override { return inner_.CursorPos(point); }
-  HWND WindowAt(POINT point) override { return inner_.WindowAt(point); }
-  DWORD WindowThread(HWND window) override { return inner_.WindowThread(window); }
-  HKL ThreadLayout(DWORD threadId) override { return inner_.ThreadLayout(threadId); }
-  int CursorWidth() override { return inner_.CursorWidth(); }
-  int CursorHeight() override { return inner_.CursorHeight(); }
-  BOOL ReloadSystemCursors() override { return inner_.ReloadSystemCursors(); }
-  HCURSOR StockIBeam() override { return inner_.StockIBeam(); }
-  BOOL InstallSystemCursor(HCURSOR cursor, DWORD) override {
-    refused.push_back(cursor);
-    return FALSE;
-  }
-  std::vector<HCURSOR> refused;
-
- private:
-  testing::ScriptedDesktop& inner_;
-};
-
-TEST(Rendering, ACursorTheSystemRefusesIsNotLeft) {
-  testing::ScriptedDesktop scripted;
-  RefusingDesktop desktop(scripted);
-  Indicator indicator(desktop);
-  indicator.PrepareSurfaces();
-  scripted.PointAt({1, 1}, FakeWindow(0x5005), 6, Layout(0x04090409));
-  indicator.toLang_Timer();
-  ASSERT_EQ(desktop.refused.size(), 1u);
-  ASSERT_NE(desktop.refused[0], nullptr);
-  ICONINFO info{};
-  EXPECT_FALSE(GetIconInfo(desktop.refused[0], &info)) << "destroyed";
-
-  const auto before = testing::NextGdiSlots();
-  for (int i = 0; i < 200; ++i) indicator.UpdateIndicator();
-  EXPECT_EQ(testing::NextGdiSlots().back(), before.back());
-}
-
-TEST(Rendering, BeforePreparationNothingIsDrawnAndNothingInstalled) {
-  testing::ScriptedDesktop desktop;
-  Indicator indicator(desktop);
-  indicator.UpdateIndicator();
-  ASSERT_EQ(desktop.installs.size(), 1u);
-  EXPECT_EQ(desktop.installs[0].cursor, nullptr);
-  EXPECT_EQ(desktop.InstalledCursor(), nullptr);
-}
-
-TEST_F(RenderingTest, ANewCursorSizeStretchesTheSurfaceButNotTheHotSpot) {
+TEST_F(IndicatorTest, ANewCursorSizeStretchesTheSurfaceButNotTheHotSpot) {
   indicator.pbCursor[1].SetForeColor(kRed);
   desktop.cursorWidth = 48;
   desktop.cursorHeight = 40;
@@ -455,22 +314,9 @@ TEST_F(RenderingTest, ANewCursorSizeStretchesTheSurfaceButNotTheHotSpot) {
   ASSERT_EQ(cursor.color.height, 40);
   EXPECT_EQ(cursor.hotX, indicator.IBeamInfo().xHotspot);
   EXPECT_EQ(cursor.hotY, indicator.IBeamInfo().yHotspot);
-
   // The red label covers the same part of the picture, scaled by 3/2 across and 5/4 down.
-  RECT source{32, 32, -1, -1};
-  RECT stretched{48, 40, -1, -1};
-  auto extend = [](RECT& box, int x, int y) {
-    box.left = std::min<LONG>(box.left, x);
-    box.top = std::min<LONG>(box.top, y);
-    box.right = std::max<LONG>(box.right, x + 1);
-    box.bottom = std::max<LONG>(box.bottom, y + 1);
-  };
-  for (int y = 0; y < 32; ++y)
-    for (int x = 0; x < 32; ++x)
-      if (composite.at(x, y) == 0xFF0000) extend(source, x, y);
-  for (int y = 0; y < 40; ++y)
-    for (int x = 0; x < 48; ++x)
-      if (cursor.color.at(x, y) == 0xFF0000) extend(stretched, x, y);
+  const RECT source = Find(32, 32, [&](int x, int y) { return composite.at(x, y) == 0xFF0000; }).box;
+  const RECT stretched = Find(48, 40, [&](int x, int y) { return cursor.color.at(x, y) == 0xFF0000; }).box;
   ASSERT_LT(source.left, source.right) << "no red label pixel";
   EXPECT_NEAR(stretched.left, source.left * 3 / 2, 1);
   EXPECT_NEAR(stretched.right, source.right * 3 / 2, 1);
@@ -478,22 +324,7 @@ TEST_F(RenderingTest, ANewCursorSizeStretchesTheSurfaceButNotTheHotSpot) {
   EXPECT_NEAR(stretched.bottom, source.bottom * 5 / 4, 1);
 }
 
-TEST_F(RenderingTest, ComposedCursorsForEnglishRussianAndHawaiian) {
-  for (auto [layout, name] : {std::pair{0x04090409u, "en"}, {0x04190419u, "ru"}, {0x04750475u, "haw"}}) {
-    EditorUses(layout);
-    indicator.toLang_Timer();
-    SaveImage(std::string("indicator_") + name);
-    const IconPlanes cursor = Installed();
-    // Something opaque beside the I-beam, in the bottom-right corner.
-    const Image beam = ReadBitmap(indicator.pbCursor[0].Picture());
-    int label = 0;
-    for (int y = 16; y < 32; ++y)
-      for (int x = 16; x < 32; ++x) label += (cursor.mask.at(x, y) == kOpaque && beam.at(x, y) == kWhite) ? 1 : 0;
-    EXPECT_GT(label, 8) << name;
-  }
-}
-
-TEST_F(RenderingTest, TenThousandRendersLeaveNoGdiObjectBehind) {
+TEST_F(IndicatorTest, TenThousandRendersLeaveNoGdiObjectBehind) {
   EditorUses(0x04090409);
   indicator.toLang_Timer();
   EditorUses(0x04190419);
@@ -504,9 +335,7 @@ TEST_F(RenderingTest, TenThousandRendersLeaveNoGdiObjectBehind) {
     indicator.toLang_Timer();
   }
   EXPECT_EQ(desktop.installs.size(), 10002u);
-  // Live objects may sit in other slots afterwards (the installed cursor's
-  // bitmaps do), so the set of free slots shifts; its largest member moves up
-  // by one for every object leaked.
+  // Live objects may move to other slots (the installed cursor's bitmaps do); each leak raises the largest free one.
   EXPECT_EQ(testing::NextGdiSlots().back(), before.back());
 }
 
