@@ -5,16 +5,14 @@
 namespace corvane {
 namespace {
 
-TEST(TextBefore, FirstOccurrenceEmptyDelimiterAndAbsentDelimiter) {
+TEST(TextBefore, FirstOccurrenceEmptyOrAbsentDelimiterAndCaseRules) {
   EXPECT_EQ(TextBefore("key=>value=>more", "=>"), "key");
   EXPECT_EQ(TextBefore(",lead", ","), "");
   EXPECT_EQ(TextBefore("abc", "", true), "abc");
   EXPECT_EQ(TextBefore("abc", "x", false), "abc");
   EXPECT_EQ(TextBefore("abc", "x", true), "");
   EXPECT_EQ(TextBefore("ab", "abc", false), "ab");
-}
-
-TEST(TextBefore, BinaryCompareIsCaseSensitiveTextCompareIsNot) {
+  // Binary comparison is case-sensitive, text comparison is not.
   EXPECT_EQ(TextBefore("fooXbar", "x", true), "");
   EXPECT_EQ(TextBefore("path\\BIN\\bin", "bin", false, CompareMode::Text), "path\\");
   // Bytes above 0x7F (ANSI letters) only ever match exactly.

@@ -14,14 +14,6 @@ TEST(VersionText, PaddedMinorAndRevisionOnlyWhenPresent) {
   EXPECT_EQ(VersionText(65535, 900, 12345), "65535.900.12345");
 }
 
-TEST(SplitText, CutsAtEveryExactSeparator) {
-  using V = std::vector<std::string>;
-  EXPECT_EQ(SplitText("a, b, c", ", "), (V{"a", "b", "c"}));
-  EXPECT_EQ(SplitText("a,b", ", "), (V{"a,b"}));
-  EXPECT_EQ(SplitText(", a, ", ", "), (V{"", "a", ""}));
-  EXPECT_EQ(SplitText("", ", "), V{});
-}
-
 std::string About(const std::string& description, const std::string& comments, std::string_view note = "") {
   return AboutText({description, "(c) Maker", comments, 0, 15, 0}, note);
 }

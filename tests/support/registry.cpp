@@ -44,4 +44,13 @@ void DeleteHklm(const char* key, const char* name, REGSAM view) {
   RegDeleteValueA(opened, name);
 }
 
+void ForgetProgram() {
+  for (REGSAM view : {KEY_WOW64_64KEY, KEY_WOW64_32KEY}) {
+    RegDeleteKeyExA(HKEY_LOCAL_MACHINE, kAppKey, view, 0);
+    RegDeleteKeyExA(HKEY_LOCAL_MACHINE, "SOFTWARE\\Halvorn", view, 0);
+    RegDeleteKeyExA(HKEY_LOCAL_MACHINE, kAppPathsKey, view, 0);
+    DeleteHklm(kRunKey, "Corvane", view);
+  }
+}
+
 }  // namespace corvane::testing

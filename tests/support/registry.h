@@ -1,5 +1,6 @@
 // The tests' own access to values under HKEY_LOCAL_MACHINE, in a chosen
 // registry view, to set up and read back what the program keeps there.
+// Under WOW64 the program's values live in the 64-bit view, the default here.
 #pragma once
 
 #include <windows.h>
@@ -8,6 +9,10 @@
 #include <string>
 
 namespace corvane::testing {
+
+inline constexpr char kAppKey[] = "SOFTWARE\\Halvorn\\Corvane";
+inline constexpr char kRunKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+inline constexpr char kAppPathsKey[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\App Paths\\Corvane.exe";
 
 struct RegValue {
   DWORD type = 0;
@@ -23,5 +28,8 @@ std::optional<std::string> ReadHklmText(const char* key, const char* name, REGSA
 void WriteHklm(const char* key, const char* name, const std::string& text, REGSAM view = KEY_WOW64_64KEY);
 
 void DeleteHklm(const char* key, const char* name, REGSAM view = KEY_WOW64_64KEY);
+
+// Removes everything the program may leave in the registry, in both views.
+void ForgetProgram();
 
 }  // namespace corvane::testing
