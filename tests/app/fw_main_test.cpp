@@ -190,35 +190,6 @@ TEST_F(FwMainTest, StartUpEndsActivatesSilentlyOrAsks) {
   }
 }
 
-// A quoted autostart entry is another program's: the mark stays cleared and the entry as it was.
-TEST_F(FwMainTest, DirectActivationWritesNeitherMarkerNorAutostartAndStartsTheTimer) {
-  const std::string quoted = "\"" + exePath + "\"";
-  WriteHklm(kRunKey, "Corvane", quoted);
-  fwMain& window = StartConsented();
-  EXPECT_EQ(Registry(), (Values{folder, "0.15", quoted, exePath, folder}));
-  EXPECT_FALSE(window.mPopup().Checked(MenuCommand::Start));
-
-  // Menu captions as the user reads them.
-  EXPECT_EQ(window.mPopup().Caption(MenuCommand::Close), "\tClose");
-  wchar_t about[32] = {};
-  MENUITEMINFOW info{};
-  info.cbSize = sizeof info;
-  info.fMask = MIIM_STRING;
-  info.dwTypeData = about;
-  info.cch = 32;
-  ASSERT_TRUE(GetMenuItemInfoW(window.mPopup().Handle(), static_cast<UINT>(MenuCommand::About), FALSE, &info));
-  EXPECT_STREQ(about, L"Tirella\u2122");
-
-  // Surfaces prepared with the cursors reloaded once; then the 100 ms timer
-  // ticks and draws the first layout it sees.
-  EXPECT_EQ(desktop.reloads, 1);
-  desktop.PointAt({10, 20}, window.hWnd(), 7, reinterpret_cast<HKL>(0x04090409));
-  EXPECT_FALSE(Pump(350));
-  EXPECT_GE(Ticks(desktop), 2);
-  ASSERT_EQ(desktop.installs.size(), 1u);
-  EXPECT_EQ(desktop.installs[0].id, 32513u);
-}
-
 TEST_F(FwMainTest, ConsentWindowAsLaidOut) {
   const platform::WindowDc screen;
   if (GetDeviceCaps(screen.get(), LOGPIXELSX) != 96 || GetDeviceCaps(screen.get(), LOGPIXELSY) != 96) {
@@ -298,7 +269,14 @@ TEST_F(FwMainTest, ConsentAnswersByMouseCloseBoxAndKeyboard) {
     }
     EXPECT_EQ(Registry(), (Values{folder, "0.15", exePath, exePath, folder}));
     EXPECT_TRUE(window.mPopup().Checked(MenuCommand::Start));
-    EXPECT_FALSE(Pump(250));
+    // The 100 ms timer ticks and draws the first layout it sees.
+    desktop.PointAt({10, 20}, window.hWnd(), 7, reinterpret_cast<HKL>(0x04090409));
+    desktop.installs.clear();
+    desktop.calls.clear();
+    EXPECT_FALSE(Pump(350));
+    EXPECT_GE(Ticks(desktop), 2);
+    ASSERT_EQ(desktop.installs.size(), 1u);
+    EXPECT_EQ(desktop.installs[0].id, 32513u);
     EXPECT_FALSE(IsWindowVisible(window.hWnd())) << "the window came back";
 
     // The hidden button ignores a stray click.
@@ -310,10 +288,28 @@ TEST_F(FwMainTest, ConsentAnswersByMouseCloseBoxAndKeyboard) {
   }
 }
 
-// Quit comes last, with nothing ever drawn: it reloads the cursors all the same.
-TEST_F(FwMainTest, MenuCommandsReachTheirHandlers) {
+// A direct activation writes neither marker nor autostart: a quoted entry is
+// another program's, so the mark stays cleared and the entry as it was. Quit
+// comes last, with nothing ever drawn: it reloads the cursors all the same.
+TEST_F(FwMainTest, DirectActivationThenEveryMenuCommand) {
+  const std::string quoted = "\"" + exePath + "\"";
+  WriteHklm(kRunKey, "Corvane", quoted);
   desktop.layoutCount = 1;
   fwMain& window = StartConsented();
+  EXPECT_EQ(Registry(), (Values{folder, "0.15", quoted, exePath, folder}));
+  EXPECT_FALSE(window.mPopup().Checked(MenuCommand::Start));
+  EXPECT_EQ(desktop.reloads, 1);
+  // Menu captions as the user reads them.
+  EXPECT_EQ(window.mPopup().Caption(MenuCommand::Close), "\tClose");
+  wchar_t about[32] = {};
+  MENUITEMINFOW info{};
+  info.cbSize = sizeof info;
+  info.fMask = MIIM_STRING;
+  info.dwTypeData = about;
+  info.cch = 32;
+  ASSERT_TRUE(GetMenuItemInfoW(window.mPopup().Handle(), static_cast<UINT>(MenuCommand::About), FALSE, &info));
+  EXPECT_STREQ(about, L"Tirella\u2122");
+
   // Another program switched autostart on: the opening shows it.
   WriteHklm(kRunKey, "Corvane", exePath);
   menuAnswers = {MenuCommand::About, MenuCommand::Start, MenuCommand::Font,
