@@ -18,12 +18,8 @@
 namespace corvane {
 namespace {
 
-using testing::kAppKey;
-using testing::kAppPathsKey;
-using testing::kRunKey;
-using testing::ForgetProgram;
-using testing::ReadHklmText;
-using testing::WriteHklm;
+using testing::ForgetProgram, testing::ReadHklmText, testing::WriteHklm;
+using testing::kAppKey, testing::kAppPathsKey, testing::kRunKey;
 
 // The five values the program writes: marker, version, autostart, App Paths and its folder.
 using Values = std::vector<std::optional<std::string>>;
