@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
-#include <functional>
 #include <string>
 #include <thread>
 
@@ -19,19 +18,6 @@ std::string Ansi(const std::wstring& text) {
   WideCharToMultiByte(CP_ACP, 0, text.c_str(), -1, buffer, sizeof buffer, nullptr, nullptr);
   return buffer;
 }
-
-// Keeps what the box was given, the texts copied out.
-struct Sent {
-  MSGBOXPARAMSA params{};
-  std::string caption;
-  std::string text;
-  int operator()(const MSGBOXPARAMSA& given) {
-    params = given;
-    caption = given.lpszCaption;
-    text = given.lpszText;
-    return IDOK;
-  }
-};
 
 // A helper thread finds the real box by its caption, reads its texts and
 // icon, and presses OK.
@@ -59,22 +45,26 @@ TEST(ShowAbout, ProgramsRecordGivesTheFullBoxShownForReal) {
       PostMessageA(shown, WM_COMMAND, IDOK, 0);
     }
   });
-  Sent box;
+  // The parameters on their way, the texts copied out.
+  MSGBOXPARAMSA sent{};
+  std::string sentCaption, sentText;
   int result = 0;
   ShowAbout(owner.get(), record, kAboutNote, [&](const MSGBOXPARAMSA& params) {
-    box(params);
+    sent = params;
+    sentCaption = params.lpszCaption;
+    sentText = params.lpszText;
     return result = SystemMessageBox(params);
   });
   closer.join();
 
-  EXPECT_EQ(box.params.cbSize, 40u);
-  EXPECT_EQ(box.params.hwndOwner, owner.get());
-  EXPECT_EQ(box.params.hInstance, GetModuleHandleA(nullptr));
-  EXPECT_EQ(box.params.dwStyle, static_cast<DWORD>(MB_OK | MB_USERICON));
-  EXPECT_EQ(box.params.lpszIcon, MAKEINTRESOURCEA(1));
-  EXPECT_EQ(box.params.dwLanguageId, 0u);
-  EXPECT_EQ(box.caption, caption);
-  EXPECT_EQ(box.text, record.FileDescription + "\r\nVersion 0.15\r\n(Shows the language bar near the system cursor.)\r\n" +
+  EXPECT_EQ(sent.cbSize, 40u);
+  EXPECT_EQ(sent.hwndOwner, owner.get());
+  EXPECT_EQ(sent.hInstance, GetModuleHandleA(nullptr));
+  EXPECT_EQ(sent.dwStyle, static_cast<DWORD>(MB_OK | MB_USERICON));
+  EXPECT_EQ(sent.lpszIcon, MAKEINTRESOURCEA(1));
+  EXPECT_EQ(sent.dwLanguageId, 0u);
+  EXPECT_EQ(sentCaption, caption);
+  EXPECT_EQ(sentText, record.FileDescription + "\r\nVersion 0.15\r\n(Shows the language bar near the system cursor.)\r\n" +
                           std::string(60, ' ') + "\r\n" + Ansi(L"Copyright \u00A9 2026 Halvorn. All rights reserved.") +
                           "\r\n" + record.Comments.substr(0, comma) + "\r\n" + record.Comments.substr(comma + 2) + "\r\n");
   ASSERT_TRUE(found) << "no box titled " << caption;
@@ -88,10 +78,12 @@ TEST(ShowAbout, ProgramsRecordGivesTheFullBoxShownForReal) {
 TEST(ShowAbout, EmptyCommentsEndTheTextAfterTheCopyright) {
   // Description, copyright and trademarks; version 1.2.3.
   const platform::VersionRecord record{"", "", "First. Second", "(c)", "T", "", "", 1, 2, 3};
-  Sent box;
-  ShowAbout(nullptr, record, "", std::ref(box));
-  EXPECT_EQ(box.caption, "About T");
-  EXPECT_EQ(box.text, "First.\r\nSecond\r\nVersion 1.02.0003\r\n" + std::string(60, ' ') + "\r\n(c)\r\n");
+  std::string shown;
+  ShowAbout(nullptr, record, "", [&](const MSGBOXPARAMSA& params) {
+    shown = std::string(params.lpszCaption) + "|" + params.lpszText;
+    return IDOK;
+  });
+  EXPECT_EQ(shown, "About T|First.\r\nSecond\r\nVersion 1.02.0003\r\n" + std::string(60, ' ') + "\r\n(c)\r\n");
 }
 
 }  // namespace
