@@ -339,5 +339,18 @@ TEST_F(IndicatorTest, TenThousandRendersLeaveNoGdiObjectBehind) {
   EXPECT_EQ(testing::NextGdiSlots().back(), before.back());
 }
 
+TEST_F(IndicatorTest, ACursorTheSystemRefusesIsNotLeaked) {
+  desktop.refuseInstalls = true;
+  EditorUses(0x04090409);
+  indicator.toLang_Timer();
+  const auto before = testing::NextGdiSlots();
+  for (int i = 0; i < 100; ++i) {
+    EditorUses(i % 2 == 0 ? 0x04190419 : 0x04090409);
+    indicator.toLang_Timer();
+  }
+  EXPECT_EQ(desktop.installs.size(), 101u);
+  EXPECT_EQ(testing::NextGdiSlots().back(), before.back());
+}
+
 }  // namespace
 }  // namespace corvane

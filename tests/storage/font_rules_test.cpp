@@ -39,6 +39,11 @@ TEST(FontRules, ValuesTheFontCannotTakeFallBackOneByOne) {
     stored.charset = W(charset);
     EXPECT_EQ(FontFromStored(stored, fallback).charset, kept ? charset : 204) << charset;
   }
+  // A face name has room for 31 characters.
+  for (auto [length, kept] : {std::pair{31u, true}, {32u, false}, {32766u, false}}) {
+    stored.name.assign(length, 'A');
+    EXPECT_EQ(FontFromStored(stored, fallback).name, kept ? stored.name : fallback.name) << length;
+  }
 }
 
 TEST(FontRules, StoredSizeIsWholePointsHalvesToEvenAndFlagsOneOrZero) {

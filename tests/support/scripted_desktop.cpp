@@ -69,7 +69,7 @@ HCURSOR ScriptedDesktop::StockIBeam() {
 BOOL ScriptedDesktop::InstallSystemCursor(HCURSOR cursor, DWORD id) {
   calls.push_back("InstallSystemCursor");
   installs.push_back({cursor, id});
-  if (!cursor) return FALSE;
+  if (!cursor || refuseInstalls) return FALSE;
   // The system keeps the new cursor and destroys the one it replaces.
   if (installed_) DestroyCursor(installed_);
   installed_ = cursor;

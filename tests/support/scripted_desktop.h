@@ -30,6 +30,7 @@ class ScriptedDesktop final : public platform::Desktop {
   int cursorWidth = 32;
   int cursorHeight = 32;
   HCURSOR stockIBeam = LoadCursorA(nullptr, MAKEINTRESOURCEA(32513));
+  bool refuseInstalls = false;  // InstallSystemCursor fails and keeps nothing
 
   // As the system reports a held key: its state byte (0x80 down, 0x01 toggled) sign-extended.
   void Press(int virtualKey) { keyStates[virtualKey] = static_cast<SHORT>(0xFF81); }
