@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "app/consent.h"
+#include "support/files.h"
 #include "support/gdi.h"
 #include "support/registry.h"
 #include "support/scripted_desktop.h"
@@ -59,11 +60,7 @@ std::string TextOf(HWND window) {
 class FwMainTest : public ::testing::Test, public FontChooser {
  protected:
   // A program in a folder of its own, which holds its settings file.
-  const std::string folder = [] {
-    char temp[MAX_PATH] = {};
-    GetTempPathA(MAX_PATH, temp);
-    return std::string(temp) + "corvane-app-tests";
-  }();
+  const std::string folder = testing::TempPath("corvane-app-tests");
   const std::string exePath = folder + "\\Corvane.exe";
   const std::string settingsPath = folder + "\\Corvane.dat";
 
