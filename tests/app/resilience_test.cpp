@@ -2,79 +2,53 @@
 // pointer and cursor services scripted, and real GDI, registry and files.
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <fstream>
 #include <iterator>
+#include <optional>
 #include <random>
 #include <string>
 #include <vector>
 
 #include "app/fw_main.h"
+#include "storage/file_support.h"
 #include "storage/settings_file.h"
+#include "support/files.h"
+#include "support/font.h"
 #include "support/gdi.h"
+#include "support/registry.h"
 #include "support/scripted_desktop.h"
 
 namespace corvane {
 namespace {
 
-constexpr char kAppKey[] = "SOFTWARE\\Halvorn\\Corvane";
-constexpr char kAppPathsKey[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\App Paths\\Corvane.exe";
+using testing::ReadBytes, testing::TempFolder, testing::WriteBytes;
+
 constexpr std::int32_t kWindowText = static_cast<std::int32_t>(0x80000008u);
 
 class ScriptedChooser final : public FontChooser {
  public:
   CommonDialog answer;
-  int shown = 0;
   bool ShowFont(CommonDialog& Dialog, HWND) override {
-    ++shown;
     Dialog = answer;
     return true;
   }
 };
 
-void ForgetProgram() {
-  for (REGSAM view : {KEY_WOW64_64KEY, KEY_WOW64_32KEY}) {
-    RegDeleteKeyExA(HKEY_LOCAL_MACHINE, kAppKey, view, 0);
-    RegDeleteKeyExA(HKEY_LOCAL_MACHINE, "SOFTWARE\\Halvorn", view, 0);
-    RegDeleteKeyExA(HKEY_LOCAL_MACHINE, kAppPathsKey, view, 0);
-  }
-}
-
-void GiveConsent(const std::string& folder) {
-  HKEY key = nullptr;
-  ASSERT_EQ(RegCreateKeyExA(HKEY_LOCAL_MACHINE, kAppKey, 0, nullptr, 0, KEY_SET_VALUE | KEY_WOW64_64KEY, nullptr, &key,
-                            nullptr),
-            ERROR_SUCCESS);
-  const platform::RegKey owner(key);
-  RegSetValueExA(key, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(folder.c_str()),
-                 static_cast<DWORD>(folder.size() + 1));
-}
-
-std::string ReadFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-void WriteFile(const std::string& path, const std::string& bytes) {
-  std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
-}
-
-std::string TempFolder(const std::string& name) {
-  char temp[MAX_PATH] = {};
-  GetTempPathA(MAX_PATH, temp);
-  return std::string(temp) + name;
-}
-
 HKL Layout(DWORD value) { return reinterpret_cast<HKL>(static_cast<UINT_PTR>(value)); }
 
-// Pixels of the installed cursor that are neither transparent nor the I-beam's black or white.
-int LabelPixels(HCURSOR cursor, std::uint32_t rgb) {
+// Pixels of the installed cursor in the label's colour, transparent ones aside.
+int LabelPixels(HCURSOR cursor, std::int32_t color) {
   const testing::IconPlanes planes = testing::ReadIcon(cursor);
   int count = 0;
   for (size_t i = 0; i < planes.color.pixels.size(); ++i) {
-    count += planes.mask.pixels[i] == 0 && planes.color.pixels[i] == rgb;
+    count += planes.mask.pixels[i] == 0 && planes.color.pixels[i] == testing::Rgb(Surface::Resolve(color));
   }
   return count;
+}
+
+// What the font command saves for MS Sans Serif at `size` points in `color`.
+std::string Saved(const char* color, int size) {
+  return std::string("[fwMain]\r\nForeColor=") + color + "\r\n[Font]\r\nName=MS Sans Serif\r\nSize=" +
+         std::to_string(size) + "\r\nCharset=0\r\nBold=0\r\nWeight=400\r\nItalic=0\r\nUnder=0\r\nStrike=0\r\n";
 }
 
 class Resilience : public ::testing::Test {
@@ -82,30 +56,17 @@ class Resilience : public ::testing::Test {
   testing::ScriptedDesktop desktop;
   ScriptedChooser chooser;
 
-  void SetUp() override { ForgetProgram(); }
+  void SetUp() override { testing::ForgetProgram(); }
 
   void TearDown() override {
     main_.reset();
-    ForgetProgram();
-    for (const auto& [file, folder] : cleanup_) {
-      SetFileAttributesA(file.c_str(), FILE_ATTRIBUTE_NORMAL);
-      DeleteFileA(file.c_str());
-      RemoveDirectoryA(folder.c_str());
-    }
-  }
-
-  // A folder of the program's own; returns its settings path.
-  std::string MakeFolder(const std::string& folder) {
-    CreateDirectoryA(folder.c_str(), nullptr);
-    const std::string settings = folder + "\\Corvane.dat";
-    cleanup_.push_back({settings, folder});
-    return settings;
+    testing::ForgetProgram();
   }
 
   // Starts the program from `folder` with consent given there: it activates at once.
   fwMain& Start(const std::string& folder) { return Start(folder, desktop); }
   fwMain& Start(const std::string& folder, testing::ScriptedDesktop& services_desktop) {
-    GiveConsent(folder);
+    testing::WriteHklm(testing::kAppKey, "", folder);
     const std::string exe = folder + "\\Corvane.exe";
     Services services{.desktop = services_desktop, .fontChooser = chooser};
     main_ = std::make_unique<fwMain>(GetModuleHandleA(nullptr), Launch{"\"" + exe + "\"", exe, false}, services);
@@ -114,7 +75,7 @@ class Resilience : public ::testing::Test {
   }
 
   // The program is running: its window is hidden, the settings path is set and a
-  // layout change installs a labelled cursor.
+  // layout change installs a cursor with the label in its colour.
   void ExpectActiveAndDrawing(fwMain& window, const std::string& settings) {
     ASSERT_NE(window.hWnd(), nullptr);
     EXPECT_FALSE(IsWindowVisible(window.hWnd()));
@@ -125,19 +86,24 @@ class Resilience : public ::testing::Test {
     ASSERT_EQ(desktop.installs.size(), installs + 1);
     EXPECT_NE(desktop.InstalledCursor(), nullptr);
     EXPECT_EQ(desktop.InstalledCursor(), desktop.installs.back().cursor);
+    EXPECT_GT(LabelPixels(desktop.InstalledCursor(), window.indicator().pbCursor[1].ForeColor()), 0);
+  }
+
+  // The user picks MS Sans Serif at `size` points in `color` in the font dialog.
+  void Choose(fwMain& window, int size, std::int32_t color) {
+    chooser.answer.FontName = "MS Sans Serif";
+    chooser.answer.FontSize = Fixed::Whole(size);
+    chooser.answer.Color = color;
+    window.mPopupFont_Click();
   }
 
   std::unique_ptr<fwMain> main_;
-
- private:
-  std::vector<std::pair<std::string, std::string>> cleanup_;
 };
 
 // Layout changes and font and colour changes, over and over: every object the
 // program makes is gone once it ends, and each cursor it installs is usable.
 TEST_F(Resilience, TwentyThousandLayoutChangesLeaveNoGdiObjectBehind) {
-  const std::string folder = TempFolder("corvane-resilience-gdi");
-  MakeFolder(folder);
+  const TempFolder folder("corvane-resilience-gdi");
   const DWORD layouts[] = {0x04090409, 0x04190419, 0x04220422, 0x04070407, 0x040C040C,
                            0x04110411, 0x04750475, 0x7FFF7FFF, 0xF0010419, 0x08090809};
   const char* faces[] = {"Small Fonts", "MS Sans Serif", "Courier New", "Liberation Sans", "No Such Face"};
@@ -146,7 +112,7 @@ TEST_F(Resilience, TwentyThousandLayoutChangesLeaveNoGdiObjectBehind) {
   // One run of the program: `renders` layout changes, a font and colour change every 100.
   const auto run = [&](int renders) {
     testing::ScriptedDesktop runDesktop;
-    fwMain& window = Start(folder, runDesktop);
+    fwMain& window = Start(folder.path, runDesktop);
     for (int i = 0; i < renders; ++i) {
       if (i % 100 == 0) {
         CommonDialog& answer = chooser.answer;
@@ -183,38 +149,41 @@ TEST_F(Resilience, TwentyThousandLayoutChangesLeaveNoGdiObjectBehind) {
 struct HostileFile {
   const char* what;
   std::string bytes;
+  std::optional<FontRecord> font = std::nullopt;  // where the file's values are known to mean something
+  std::optional<std::int32_t> color = std::nullopt;
 };
 
-std::vector<HostileFile> HostileFiles() {
+// Whatever the settings file holds, the program starts and draws its label
+// with a font and colour it can use; values with a meaning keep it, the others
+// fall back to the designed ones.
+TEST_F(Resilience, HostileSettingsFilesStillActivateWithSaneValues) {
   std::mt19937 random(20261207);
   std::string garbage(4096, '\0');
   for (char& c : garbage) c = static_cast<char>(random() & 0xFF);
-  return {
+  const HostileFile files[] = {
       {"binary garbage", garbage},
       {"binary garbage in the sections", "[fwMain]\r\nForeColor=" + garbage.substr(0, 300) + "\r\n[Font]\r\nName=" +
                                              garbage.substr(300, 300) + "\r\nSize=" + garbage.substr(600, 50) + "\r\n"},
       {"huge numbers",
        "[fwMain]\r\nForeColor=99999999999999999999999\r\n[Font]\r\nSize=1E300\r\nWeight=123456789012\r\n"
-       "Charset=-99999999999\r\nBold=1E30\r\nItalic=-1E30\r\n"},
+       "Charset=-99999999999\r\nBold=1E30\r\nItalic=-1E30\r\n",
+       testing::MakeFont("Small Fonts", 6, 204), kWindowText},
       {"a 1 MB line", "[fwMain]\r\nForeColor=" + std::string(1 << 20, '7') + "\r\n[Font]\r\nName=" +
                           std::string(1 << 20, 'A') + "\r\nSize=" + std::string(1 << 20, '9') + "\r\n"},
       {"an unknown charset", "[Font]\r\nName=MS Sans Serif\r\nSize=8\r\nCharset=77\r\n"},
-      {"a font that does not exist", "[Font]\r\nName=No Such Face Anywhere\r\nSize=8\r\n"},
+      // Red, so that the label drawn in a substitute face shows apart from the I-beam.
+      {"a font that does not exist", "[fwMain]\r\nForeColor=255\r\n[Font]\r\nName=No Such Face Anywhere\r\nSize=8\r\n",
+       testing::MakeFont("No Such Face Anywhere", 8, 204), 0x000000FF},
       {"a colour out of range", "[fwMain]\r\nForeColor=4294967296\r\n[Font]\r\nSize=-8\r\nWeight=-400\r\n"},
       {"a system colour beyond the table", "[fwMain]\r\nForeColor=-2147483495\r\n"},
       {"hexadecimal and octal", "[fwMain]\r\nForeColor=&HFF\r\n[Font]\r\nSize=0x10\r\nCharset=&O7\r\n"},
   };
-}
-
-// Whatever the settings file holds, the program starts and draws its label
-// with a font and colour it can use.
-TEST_F(Resilience, HostileSettingsFilesStillActivateWithSaneValues) {
-  const std::string folder = TempFolder("corvane-resilience-hostile");
-  const std::string settings = MakeFolder(folder);
-  for (const HostileFile& file : HostileFiles()) {
+  const TempFolder folder("corvane-resilience-hostile");
+  const std::string settings = folder.File("Corvane.dat");
+  for (const HostileFile& file : files) {
     SCOPED_TRACE(file.what);
-    WriteFile(settings, file.bytes);
-    fwMain& window = Start(folder);
+    WriteBytes(settings, file.bytes);
+    fwMain& window = Start(folder.path);
     ExpectActiveAndDrawing(window, settings);
     const Surface& label = window.indicator().pbCursor[1];
     const FontRecord& font = label.Font();
@@ -228,74 +197,38 @@ TEST_F(Resilience, HostileSettingsFilesStillActivateWithSaneValues) {
     EXPECT_TRUE(color == kWindowText || (color >= 0 && color <= 0x00FFFFFF) ||
                 (color < 0 && (static_cast<std::uint32_t>(color) & 0x7FFFFF00u) == 0))
         << std::hex << color;
+    if (file.font) { EXPECT_EQ(font, *file.font); }
+    if (file.color) { EXPECT_EQ(color, *file.color); }
     EXPECT_EQ(window.indicator().pbCursor[0].Width(), 32);
     main_.reset();
   }
 }
 
-// The hostile values that have a meaning keep it, those without fall back to the designed ones.
-TEST_F(Resilience, HostileValuesFallBackToTheDesignedFont) {
-  const std::string folder = TempFolder("corvane-resilience-fallback");
-  const std::string settings = MakeFolder(folder);
-  WriteFile(settings, HostileFiles()[2].bytes);
-  fwMain& window = Start(folder);
-  const Surface& label = window.indicator().pbCursor[1];
-  EXPECT_EQ(label.ForeColor(), kWindowText);
-  EXPECT_EQ(label.Font().name, "Small Fonts");
-  EXPECT_EQ(label.Font().size, Fixed::Whole(6));
-  EXPECT_EQ(label.Font().charset, 204);
-  EXPECT_FALSE(label.Font().bold());
-  EXPECT_FALSE(label.Font().italic);
-  main_.reset();
-
-  WriteFile(settings, HostileFiles()[5].bytes);
-  fwMain& again = Start(folder);
-  EXPECT_EQ(again.indicator().pbCursor[1].Font().name, "No Such Face Anywhere");
-  desktop.PointAt({5, 5}, nullptr, 0, Layout(0x04090409));
-  desktop.installs.clear();
-  again.toLang_Timer();
-  ASSERT_EQ(desktop.installs.size(), 1u);
-  EXPECT_GT(LabelPixels(desktop.InstalledCursor(), 0x000000), 0) << "a substitute face draws the label";
-}
-
-// A settings file that cannot be written: the choice still applies for this
-// run, and nothing fails.
+// A settings file that cannot be written, or one marked read-only: the choice
+// still applies for this run, and nothing fails.
 TEST_F(Resilience, SettingsOnAReadOnlyLocation) {
   // Under Wine, drive Z: is the host's root; nothing can create files in /proc,
-  // not even root. On Windows a folder with a read-only file serves below.
-  const std::string folder = "Z:\\proc";
-  const std::string settings = folder + "\\Corvane.dat";
-  fwMain& window = Start(folder);
-  ExpectActiveAndDrawing(window, settings);
+  // not even root. On Windows the folder with a read-only file serves below.
+  fwMain& window = Start("Z:\\proc");
+  ExpectActiveAndDrawing(window, "Z:\\proc\\Corvane.dat");
   EXPECT_EQ(window.indicator().pbCursor[1].ForeColor(), kWindowText);
-
-  chooser.answer.FontName = "MS Sans Serif";
-  chooser.answer.FontSize = Fixed::Whole(9);
-  chooser.answer.Color = 0x000000FF;
   const size_t installs = desktop.installs.size();
-  window.mPopupFont_Click();
-  EXPECT_FALSE(FileExists(settings));
+  Choose(window, 9, 0x000000FF);
+  EXPECT_FALSE(FileExists("Z:\\proc\\Corvane.dat"));
   EXPECT_EQ(window.indicator().pbCursor[1].ForeColor(), 0x000000FF);
   ASSERT_EQ(desktop.installs.size(), installs + 1);
-  EXPECT_GT(LabelPixels(desktop.InstalledCursor(), 0xFF0000), 0);
+  EXPECT_GT(LabelPixels(desktop.InstalledCursor(), 0x000000FF), 0);
   window.mPopupFont_Click();
   EXPECT_EQ(desktop.installs.size(), installs + 1) << "the same answer again is no change";
-}
 
-TEST_F(Resilience, SettingsFileMarkedReadOnlyIsWrittenAndKeepsItsMark) {
-  const std::string folder = TempFolder("corvane-resilience-readonly");
-  const std::string settings = MakeFolder(folder);
-  WriteFile(settings, "[fwMain]\r\nForeColor=255\r\n");
+  const TempFolder folder("corvane-resilience-readonly");
+  const std::string settings = folder.File("Corvane.dat");
+  WriteBytes(settings, "[fwMain]\r\nForeColor=255\r\n");
   SetFileAttributesA(settings.c_str(), FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN);
-  fwMain& window = Start(folder);
-  EXPECT_EQ(window.indicator().pbCursor[1].ForeColor(), 0x000000FF);
-  chooser.answer.FontName = "MS Sans Serif";
-  chooser.answer.FontSize = Fixed::Whole(8);
-  chooser.answer.Color = 0x00FF0000;
-  window.mPopupFont_Click();
-  EXPECT_EQ(ReadFile(settings),
-            "[fwMain]\r\nForeColor=16711680\r\n[Font]\r\nName=MS Sans Serif\r\nSize=8\r\nCharset=0\r\nBold=0\r\n"
-            "Weight=400\r\nItalic=0\r\nUnder=0\r\nStrike=0\r\n");
+  fwMain& marked = Start(folder.path);
+  EXPECT_EQ(marked.indicator().pbCursor[1].ForeColor(), 0x000000FF);
+  Choose(marked, 8, 0x00FF0000);
+  EXPECT_EQ(ReadBytes(settings), Saved("16711680", 8));
   // Wine marks every file for archiving; only the marks the program lifts matter.
   const DWORD marks = FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
   EXPECT_EQ(GetFileAttributesA(settings.c_str()) & marks, static_cast<DWORD>(FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN));
@@ -305,41 +238,25 @@ TEST_F(Resilience, SettingsFileMarkedReadOnlyIsWrittenAndKeepsItsMark) {
 // settings path and settings file all work with it.
 TEST_F(Resilience, ExecutableInAFolderWithNonAsciiAnsiLetters) {
   // Letters in every single-byte Windows code page's upper half (Ä Ö Ü é ñ in 1252, А Б В ... in 1251).
-  std::string name = "corvane-\xC4\xD6\xDC\xE9\xF1";
+  const std::string name = "corvane-\xC4\xD6\xDC\xE9\xF1";
   wchar_t wide[64] = {};
   char back[64] = {};
   BOOL lossy = FALSE;
-  const int n = MultiByteToWideChar(CP_ACP, MB_ERR_INVALID_CHARS, name.c_str(), -1, wide, 64);
-  ASSERT_GT(n, 0) << "code page " << GetACP();
+  ASSERT_GT(MultiByteToWideChar(CP_ACP, MB_ERR_INVALID_CHARS, name.c_str(), -1, wide, 64), 0) << "code page " << GetACP();
   WideCharToMultiByte(CP_ACP, 0, wide, -1, back, sizeof back, nullptr, &lossy);
   ASSERT_EQ(std::string(back), name) << "code page " << GetACP();
   ASSERT_FALSE(lossy);
 
-  const std::string folder = TempFolder(name);
-  const std::string settings = MakeFolder(folder);
-  WriteFile(settings, "[fwMain]\r\nForeColor=255\r\n[Font]\r\nName=MS Sans Serif\r\n");
-  fwMain& window = Start(folder);
+  const TempFolder folder(name);
+  const std::string settings = folder.File("Corvane.dat");
+  WriteBytes(settings, "[fwMain]\r\nForeColor=255\r\n[Font]\r\nName=MS Sans Serif\r\n");
+  fwMain& window = Start(folder.path);
   ExpectActiveAndDrawing(window, settings);
-  EXPECT_EQ(window.Paths().folder, folder);
+  EXPECT_EQ(window.Paths().folder, folder.path);
   EXPECT_EQ(window.indicator().pbCursor[1].ForeColor(), 0x000000FF) << "the settings file in that folder was read";
-  EXPECT_GT(LabelPixels(desktop.InstalledCursor(), 0xFF0000), 0);
-
-  chooser.answer.FontName = "MS Sans Serif";
-  chooser.answer.FontSize = Fixed::Whole(7);
-  chooser.answer.Color = 0x00FF0000;
-  window.mPopupFont_Click();
-  EXPECT_EQ(ReadFile(settings),
-            "[fwMain]\r\nForeColor=16711680\r\n[Font]\r\nName=MS Sans Serif\r\nSize=7\r\nCharset=0\r\nBold=0\r\n"
-            "Weight=400\r\nItalic=0\r\nUnder=0\r\nStrike=0\r\n");
-
-  // The App Paths registration holds the folder's bytes unchanged.
-  HKEY key = nullptr;
-  ASSERT_EQ(RegOpenKeyExA(HKEY_LOCAL_MACHINE, kAppPathsKey, 0, KEY_QUERY_VALUE | KEY_WOW64_64KEY, &key), ERROR_SUCCESS);
-  const platform::RegKey owner(key);
-  char path[MAX_PATH] = {};
-  DWORD size = sizeof path - 1;
-  RegQueryValueExA(key, "Path", nullptr, nullptr, reinterpret_cast<BYTE*>(path), &size);
-  EXPECT_EQ(std::string(path), folder);
+  Choose(window, 7, 0x00FF0000);
+  EXPECT_EQ(ReadBytes(settings), Saved("16711680", 7));
+  EXPECT_EQ(testing::ReadHklmText(testing::kAppPathsKey, "Path"), folder.path) << "the folder's bytes unchanged";
 }
 
 }  // namespace
