@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "support/font.h"
+
 namespace corvane {
 namespace {
 
@@ -22,10 +24,7 @@ TEST(FontRules, BoldDecidesTheWeightAndFlagsNeedExactlyOne) {
 }
 
 TEST(FontRules, ValuesTheFontCannotTakeFallBackOneByOne) {
-  FontRecord fallback;
-  fallback.name = "Small Fonts";
-  fallback.size = W(6);
-  fallback.charset = 204;
+  const FontRecord fallback = testing::MakeFont("Small Fonts", 6, 204);
   // An empty name, no size, an absurd weight (Bold decides anyway), a negative charset; good values still apply.
   StoredFont stored{"", Fixed{}, W(30000), W(-3), Fixed{}, W(1), Fixed{}, Fixed{}};
   FontRecord expected = fallback;

@@ -4,30 +4,22 @@
 
 #include "storage/file_support.h"
 #include "storage/settings_file.h"
+#include "support/font.h"
 
 namespace corvane {
 namespace {
 
-using testing::ReadBytes;
-
-FontRecord Font(const char* name, int points, std::int16_t charset) {
-  FontRecord font;
-  font.name = name;
-  font.size = Fixed::Whole(points);
-  font.charset = charset;
-  font.setWeight(400);
-  return font;
-}
+using testing::MakeFont, testing::ReadBytes;
 
 class FontSettingsTest : public ::testing::Test {
  protected:
   std::string file = testing::FreshFolder() + "\\Corvane.dat";
-  const FontRecord designed = Font("Small Fonts", 6, 204);  // the label's font as the program designs it
+  const FontRecord designed = MakeFont("Small Fonts", 6, 204);  // the label's font as the program designs it
 };
 
 TEST_F(FontSettingsTest, WithoutAFileTheDefaultFontComesBack) {
   EXPECT_EQ(LoadFontSettings(file, "Font", "", &designed), designed);
-  EXPECT_EQ(LoadFontSettings(file, "Font", ""), Font("MS Sans Serif", 8, 0));
+  EXPECT_EQ(LoadFontSettings(file, "Font", ""), MakeFont("MS Sans Serif", 8, 0));
   FontRecord boldDefault = designed;
   boldDefault.setBold(true);
   boldDefault.underline = true;
