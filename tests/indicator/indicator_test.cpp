@@ -13,6 +13,7 @@
 
 #include "indicator/bitmap_to_icon.h"
 #include "indicator/label.h"
+#include "support/font.h"
 #include "support/gdi.h"
 #include "support/scripted_desktop.h"
 
@@ -37,13 +38,7 @@ const std::vector<std::string> kIdleTick = {"KeyState",  "KeyState",     "Keyboa
 const std::vector<std::string> kRenderingTick = {"KeyState", "KeyState", "KeyboardLayoutCount", "CursorPos", "WindowAt",
                                                  "WindowThread", "ThreadLayout", "InstallSystemCursor"};
 
-FontRecord Tahoma(int points, bool bold = false) {
-  FontRecord font;
-  font.name = "Tahoma";
-  font.size = Fixed::Whole(points);
-  font.setBold(bold);
-  return font;
-}
+FontRecord Tahoma(int points, bool bold = false) { return testing::MakeFont("Tahoma", points, 0, bold); }
 
 struct Found { int count = 0; RECT box{INT_MAX, INT_MAX, INT_MIN, INT_MIN}; };
 // The pixels of a width x height area for which match(x, y) holds: how many, and their bounding box.

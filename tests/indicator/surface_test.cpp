@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "support/font.h"
 #include "support/gdi.h"
 
 namespace corvane {
@@ -19,18 +20,9 @@ std::vector<uint32_t> Pixels(const Surface& surface) {
 
 long Count(const Surface& surface, uint32_t color) { return std::ranges::count(Pixels(surface), color); }
 
-FontRecord Font(const char* name, int points, std::int16_t charset = 0, bool bold = true) {
-  FontRecord font;
-  font.name = name;
-  font.size = Fixed::Whole(points);
-  font.charset = charset;
-  font.setBold(bold);
-  return font;
-}
-
 TEST(Surface, StartsWithTheLabelDefaultsAndCopiesSettingsButNotTheDrawing) {
   Surface source;
-  EXPECT_EQ(source.Font(), Font("Small Fonts", 6, 204, false));
+  EXPECT_EQ(source.Font(), testing::MakeFont("Small Fonts", 6, 204));
   EXPECT_EQ(static_cast<std::uint32_t>(source.ForeColor()), 0x80000008u);
   EXPECT_EQ(source.BackColor(), 0x00FFFFFF);
   EXPECT_EQ(source.Width(), 0);
@@ -81,7 +73,7 @@ TEST(Surface, DrawsInTheCurrentFontAndColoursSystemColoursIncluded) {
   Surface surface;
   surface.SetSize(40, 30);
   const SIZE small = surface.MeasureText("EN");
-  surface.SetFont(Font("Tahoma", 24));
+  surface.SetFont(testing::MakeFont("Tahoma", 24, 0, true));
   const SIZE large = surface.MeasureText("EN");
   EXPECT_GT(large.cx, 2 * small.cx);
   EXPECT_GT(large.cy, 2 * small.cy);
