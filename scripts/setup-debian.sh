@@ -2,7 +2,7 @@
 # Installs what building and testing Corvane needs on Debian, skipping what is there.
 set -euo pipefail
 
-packages=(cmake make g++ g++-mingw-w64-i686 googletest wine wine32:i386 wine64 xvfb xdotool x11-utils imagemagick)
+packages=(cmake make g++ g++-mingw-w64-i686 googletest wine wine32:i386 wine64 fonts-wine xvfb xdotool x11-utils imagemagick)
 
 missing=()
 for p in "${packages[@]}"; do
@@ -15,4 +15,4 @@ sudo=()
 echo "Installing: ${missing[*]}"
 "${sudo[@]}" dpkg --add-architecture i386
 "${sudo[@]}" apt-get update -q
-DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -q --no-install-recommends "${missing[@]}"
+DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -q "${missing[@]}"
