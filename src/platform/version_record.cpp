@@ -6,9 +6,8 @@
 namespace corvane::platform {
 namespace {
 
-// The whole version resource of the module's file, as the A or the W functions
-// hand it out (each converts the texts for its own VerQueryValue); empty when
-// the module has no record.
+// The whole version resource of the module's file, texts in the ANSI code
+// page; empty when the module has no record.
 std::vector<char> LoadRecordA(HMODULE module) {
   char path[MAX_PATH] = {};
   const DWORD length = GetModuleFileNameA(module, path, MAX_PATH);
@@ -16,16 +15,6 @@ std::vector<char> LoadRecordA(HMODULE module) {
   const DWORD size = (length == 0 || length >= MAX_PATH) ? 0 : GetFileVersionInfoSizeA(path, &ignored);
   std::vector<char> data(size);
   if (size == 0 || !GetFileVersionInfoA(path, 0, size, data.data())) data.clear();
-  return data;
-}
-
-std::vector<char> LoadRecordW(HMODULE module) {
-  wchar_t path[MAX_PATH] = {};
-  const DWORD length = GetModuleFileNameW(module, path, MAX_PATH);
-  DWORD ignored = 0;
-  const DWORD size = (length == 0 || length >= MAX_PATH) ? 0 : GetFileVersionInfoSizeW(path, &ignored);
-  std::vector<char> data(size);
-  if (size == 0 || !GetFileVersionInfoW(path, 0, size, data.data())) data.clear();
   return data;
 }
 
@@ -73,19 +62,6 @@ VersionRecord ReadVersionRecord(HMODULE module) {
     record.Revision = LOWORD(fixed->dwFileVersionLS);
   }
   return record;
-}
-
-std::wstring ReadVersionFieldW(const std::wstring& name, HMODULE module) {
-  std::vector<char> data = LoadRecordW(module);
-  if (data.empty()) return {};
-  // The table's name is plain ASCII hex, the same in both widths.
-  const std::string table = StringTablePath(data);
-  if (table.empty()) return {};
-  const std::wstring path = std::wstring(table.begin(), table.end()) + name;
-  void* value = nullptr;
-  UINT size = 0;
-  if (!VerQueryValueW(data.data(), path.c_str(), &value, &size) || size == 0) return {};
-  return static_cast<const wchar_t*>(value);
 }
 
 }  // namespace corvane::platform

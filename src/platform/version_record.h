@@ -29,8 +29,4 @@ struct VersionRecord {
 // without a record gives empty texts and version 0.0.0.
 VersionRecord ReadVersionRecord(HMODULE module = nullptr);
 
-// One text field in UTF-16, for the texts that hold characters outside the
-// ANSI code page; empty when the record or the field is missing.
-std::wstring ReadVersionFieldW(const std::wstring& name, HMODULE module = nullptr);
-
 }  // namespace corvane::platform
