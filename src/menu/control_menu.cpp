@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "menu/menu_text.h"
+#include "platform/scope_exit.h"
 
 namespace corvane {
 namespace {
@@ -26,18 +27,6 @@ void AppendSeparator(HMENU menu) {
   info.fType = MFT_SEPARATOR;
   InsertMenuItemA(menu, GetMenuItemCount(menu), TRUE, &info);
 }
-
-// Clears the open mark however the menu's loop ends.
-class OpenScope {
- public:
-  explicit OpenScope(bool& open) noexcept : open_(open) { open_ = true; }
-  ~OpenScope() { open_ = false; }
-  OpenScope(const OpenScope&) = delete;
-  OpenScope& operator=(const OpenScope&) = delete;
-
- private:
-  bool& open_;
-};
 
 }  // namespace
 
@@ -84,7 +73,9 @@ void ControlMenu::SetChecked(MenuCommand item, bool checked) {
 
 MenuCommand ControlMenu::Track(HWND owner, POINT at, const std::function<void()>& opening) {
   if (open_) return MenuCommand::None;
-  OpenScope scope(open_);
+  open_ = true;
+  // The open mark goes however the menu's loop ends.
+  const platform::ScopeExit closed([this] { open_ = false; });
   if (opening) opening();
   // A menu of a background window only closes on a click elsewhere when its
   // owner is the foreground window, and the WM_NULL afterwards lets the owner's
