@@ -27,26 +27,22 @@ std::string WithoutLeadingSpaces(const std::string& text) {
   return first == std::string::npos ? std::string() : text.substr(first);
 }
 
-// Lifts read-only, hidden and system marks for a write and puts the file's
-// attributes back when the write is over, whatever its outcome.
-class AttributesLifted {
- public:
-  explicit AttributesLifted(const std::string& fileName, DWORD whenMissing) : fileName_(fileName), saved_(whenMissing) {
-    if (FileExists(fileName)) {
-      saved_ = GetFileAttributesA(fileName.c_str());
-      SetFileAttributesA(fileName.c_str(), FILE_ATTRIBUTE_NORMAL);
-    }
-  }
-  ~AttributesLifted() {
-    if (saved_ != 0) SetFileAttributesA(fileName_.c_str(), saved_);
-  }
-  AttributesLifted(const AttributesLifted&) = delete;
-  AttributesLifted& operator=(const AttributesLifted&) = delete;
+// Lifts the read-only, hidden and system marks of an existing file for a
+// write and returns the attributes to put back afterwards: `whenMissing` when
+// there is no file (yet), 0 for nothing to put back.
+DWORD LiftAttributes(const std::string& fileName, DWORD whenMissing) {
+  if (!FileExists(fileName)) return whenMissing;
+  const DWORD saved = GetFileAttributesA(fileName.c_str());
+  // The file went between the two reads: INVALID_FILE_ATTRIBUTES is no set of marks to restore.
+  if (saved == INVALID_FILE_ATTRIBUTES) return whenMissing;
+  SetFileAttributesA(fileName.c_str(), FILE_ATTRIBUTE_NORMAL);
+  return saved;
+}
 
- private:
-  const std::string& fileName_;
-  DWORD saved_;
-};
+// Puts the marks back whatever the write's outcome.
+void RestoreAttributes(const std::string& fileName, DWORD saved) {
+  if (saved != 0) SetFileAttributesA(fileName.c_str(), saved);
+}
 
 }  // namespace
 
@@ -69,18 +65,20 @@ void IniWriteNumber(const std::string& FileName, const std::string& Section, con
   // A missing key reads as 0 too, so 0 is written without looking.
   if (Value != Fixed{} && IniReadNumber(FileName, Section, KeyName) == Value) return;
   // A file the write creates gets plain (normal) attributes.
-  AttributesLifted lifted(FileName, FILE_ATTRIBUTE_NORMAL);
+  const DWORD saved = LiftAttributes(FileName, FILE_ATTRIBUTE_NORMAL);
   WritePrivateProfileStringA(Section.c_str(), KeyName.c_str(), FixedToText(Value).c_str(), FileName.c_str());
+  RestoreAttributes(FileName, saved);
 }
 
 void IniWriteText(const std::string& FileName, const std::string& Section, const std::string& KeyName,
                   const std::string& Value) {
   if (FileName.empty()) return;
   if (!Value.empty() && IniReadText(FileName, Section, KeyName) == Value) return;
-  AttributesLifted lifted(FileName, 0);
+  const DWORD saved = LiftAttributes(FileName, 0);
   // An empty text is stored as one space, which reads back empty since reads drop leading spaces.
   const std::string stored = Value.empty() ? std::string(" ") : Value;
   WritePrivateProfileStringA(Section.c_str(), KeyName.c_str(), stored.c_str(), FileName.c_str());
+  RestoreAttributes(FileName, saved);
 }
 
 bool FileExists(const std::string& FileName) {
