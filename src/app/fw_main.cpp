@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "app/consent.h"
+#include "platform/dpi.h"
 #include "indicator/label.h"
 #include "menu/start_with_windows.h"
 #include "menu/version_text.h"
@@ -37,7 +38,7 @@ void RegisterWindowClass(HINSTANCE instance, WNDPROC procedure) {
   windowClass.hIconSm = static_cast<HICON>(LoadImageA(instance, MAKEINTRESOURCEA(CORVANE_ICON_ID), IMAGE_ICON,
                                                       GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON),
                                                       LR_SHARED));
-  windowClass.hCursor = LoadCursorA(nullptr, MAKEINTRESOURCEA(32512));
+  windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
   windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
   windowClass.lpszClassName = fwMain::kClassName;
   // A second registration (another fwMain in the same process) fails harmlessly.
@@ -202,10 +203,9 @@ void fwMain::CreateConsentControls() {
   // Multi-line and read-only, no tab stop, no scroll bars: the text wraps at the edge.
   tbStart_ = CreateWindowExA(WS_EX_CLIENTEDGE, "EDIT", "", WS_CHILD | WS_VISIBLE | ES_MULTILINE | ES_READONLY, 0, 0,
                              0, 0, hwnd_, reinterpret_cast<HMENU>(ktbStartId), instance_, nullptr);
-  const platform::WindowDc screen;
-  tbStartFont_.reset(CreateFontA(FontHeightForPoints(kConsentFontSize, GetDeviceCaps(screen.get(), LOGPIXELSY)), 0,
-                                 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, kConsentFontCharset, OUT_DEFAULT_PRECIS,
-                                 CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, "Tahoma"));
+  tbStartFont_.reset(CreateFontA(FontHeightForPoints(kConsentFontSize, platform::ScreenDpi().y), 0, 0, 0, FW_NORMAL,
+                                 FALSE, FALSE, FALSE, kConsentFontCharset, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
+                                 DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, "Tahoma"));
   SendMessageA(tbStart_, WM_SETFONT, reinterpret_cast<WPARAM>(tbStartFont_.get()), FALSE);
 
   // Yes first in the tab order; the stock GUI font belongs to the system.
@@ -219,9 +219,9 @@ void fwMain::CreateConsentControls() {
 }
 
 void fwMain::LayOutConsentControls() {
-  const platform::WindowDc screen;
-  const double twipsPerPixelX = 1440.0 / GetDeviceCaps(screen.get(), LOGPIXELSX);
-  const double twipsPerPixelY = 1440.0 / GetDeviceCaps(screen.get(), LOGPIXELSY);
+  const platform::Dpi dpi = platform::ScreenDpi();
+  const double twipsPerPixelX = 1440.0 / dpi.x;
+  const double twipsPerPixelY = 1440.0 / dpi.y;
   const ConsentLayout layout = LayOutConsent(twipsPerPixelX, twipsPerPixelY, kPictureSize, kPictureSize);
   PlaceControl(ibStart_, layout.ibStart);
   PlaceControl(tbStart_, layout.tbStart);

@@ -3,13 +3,13 @@
 #include <utility>
 
 #include "indicator/label.h"
+#include "platform/dpi.h"
 
 namespace corvane {
 
 using platform::Bitmap;
 using platform::CreateMemoryDc;
 using platform::SelectionScope;
-using platform::WindowDc;
 
 namespace {
 
@@ -117,11 +117,7 @@ COLORREF Surface::Resolve(std::int32_t color) {
 
 HFONT Surface::GdiFont() {
   if (!gdiFont_) {
-    int dpi;
-    {
-      WindowDc screen;
-      dpi = GetDeviceCaps(screen.get(), LOGPIXELSY);
-    }
+    const int dpi = platform::ScreenDpi().y;
     // Without smoothing: the cursor keys out one background colour exactly, so
     // smoothed glyph edges would stay as a pale halo around the label.
     gdiFont_.reset(CreateFontA(FontHeightForPoints(font_.size, dpi), 0, 0, 0, font_.weight(), font_.italic,

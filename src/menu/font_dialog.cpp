@@ -4,7 +4,9 @@
 
 #include <cstring>
 
+#include "platform/dpi.h"
 #include "platform/handles.h"
+#include "platform/scope_exit.h"
 #include "storage/font_settings.h"
 #include "storage/settings_file.h"
 
@@ -14,23 +16,10 @@ namespace {
 
 using Library = platform::Owned<HMODULE, &FreeLibrary>;
 
-int ScreenDpi() {
-  platform::WindowDc screen;
-  return GetDeviceCaps(screen.get(), LOGPIXELSY);
-}
-
 // True while the command's dialog is open: the control menu stays reachable
 // from the timer during it, and a second dialog over the first would only
 // confuse which answer counts.
 bool dialogOpen = false;
-
-class DialogOpenScope {
- public:
-  DialogOpenScope() { dialogOpen = true; }
-  ~DialogOpenScope() { dialogOpen = false; }
-  DialogOpenScope(const DialogOpenScope&) = delete;
-  DialogOpenScope& operator=(const DialogOpenScope&) = delete;
-};
 
 }  // namespace
 
@@ -43,7 +32,7 @@ bool SystemFontChooser::ShowFont(CommonDialog& Dialog, HWND Owner) {
       reinterpret_cast<decltype(&ChooseFontA)>(reinterpret_cast<void*>(GetProcAddress(dialogs.get(), "ChooseFontA")));
   if (!chooseFont) return false;
 
-  const ChooserFont shown = ChooserFontFor(Dialog, ScreenDpi(), Surface::Resolve(Dialog.Color));
+  const ChooserFont shown = ChooserFontFor(Dialog, platform::ScreenDpi().y, Surface::Resolve(Dialog.Color));
 
   LOGFONTA font{};
   font.lfHeight = shown.height;
@@ -93,7 +82,8 @@ bool SetFontAndColor(Indicator& indicator, const std::string& SettingsPath, HWND
   dialog.Color = label.ForeColor();
   FontToDialog(dialog, label.Font());
   {
-    DialogOpenScope open;
+    dialogOpen = true;
+    const platform::ScopeExit closed([] { dialogOpen = false; });
     // Cancel keeps the label as it is: nothing is applied, saved or redrawn.
     if (!Chooser.ShowFont(dialog, Owner)) return false;
   }
