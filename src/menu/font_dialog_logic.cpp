@@ -24,20 +24,12 @@ FontRecord FontFromDialog(const CommonDialog& Dialog) {
   return font;
 }
 
-bool FontsEqual(const FontRecord& A, const FontRecord& B) {
-  return A.size == B.size && A.name == B.name && A.strikethrough == B.strikethrough && A.underline == B.underline &&
-         A.italic == B.italic && A.charset == B.charset && A.bold() == B.bold() && A.weight() == B.weight();
-}
+bool FontsEqual(const FontRecord& A, const FontRecord& B) { return A == B; }
 
 void CopyFont(const FontRecord& Source, FontRecord& Target) {
-  Target.name = Source.name;
-  Target.size = Source.size;
-  if (Source.weight() > 0) Target.setWeight(Source.weight());
-  Target.charset = Source.charset;
+  Target = Source;
+  // Bold is set after the weight, which it settles at 700 or 400.
   Target.setBold(Source.bold());
-  Target.italic = Source.italic;
-  Target.underline = Source.underline;
-  Target.strikethrough = Source.strikethrough;
 }
 
 ChooserFont ChooserFontFor(const CommonDialog& Dialog, int dpi, std::uint32_t shownColor) {
