@@ -35,8 +35,8 @@ LARGE_INTEGER Now() {
 // The calls an idle tick must make, written out with nothing around them.
 DWORD bareLastLayout = 0;
 [[gnu::noinline]] void BareTick() {
-  const bool shift = (GetKeyState(0xA0) & 0x80) != 0;
-  const bool middle = (GetKeyState(0x04) & 0x80) != 0;
+  const bool shift = (GetKeyState(VK_LSHIFT) & 0x80) != 0;
+  const bool middle = (GetKeyState(VK_MBUTTON) & 0x80) != 0;
   if (shift && middle) return;
   if (GetKeyboardLayoutList(0, nullptr) < 2) return;
   POINT pointer{0, 0};

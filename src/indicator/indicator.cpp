@@ -57,8 +57,8 @@ void Indicator::UpdateIndicator() {
 
 void Indicator::toLang_Timer() {
   // Both keys are read on every tick, the gesture before anything else.
-  const bool leftShift = (desktop_.KeyState(kLeftShift) & 0x80) != 0;
-  const bool middleButton = (desktop_.KeyState(kMiddleButton) & 0x80) != 0;
+  const bool leftShift = (desktop_.KeyState(kLeftShift) & kKeyDown) != 0;
+  const bool middleButton = (desktop_.KeyState(kMiddleButton) & kKeyDown) != 0;
   if (leftShift && middleButton) {
     if (openControlMenu_) openControlMenu_();
     return;

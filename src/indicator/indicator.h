@@ -20,9 +20,11 @@ std::string LayoutLabel(DWORD layout);
 
 class Indicator {
  public:
-  static constexpr int kLeftShift = 0xA0;     // VK_LSHIFT
-  static constexpr int kMiddleButton = 0x04;  // VK_MBUTTON
-  static constexpr DWORD kIBeamCursorId = 32513;  // OCR_IBEAM
+  static constexpr int kLeftShift = VK_LSHIFT;
+  static constexpr int kMiddleButton = VK_MBUTTON;
+  static constexpr DWORD kIBeamCursorId = OCR_IBEAM;
+  // The bit of a key state that says the key is down.
+  static constexpr SHORT kKeyDown = 0x80;
 
   // `openControlMenu` runs on the tick that sees left Shift and the middle
   // button down; it may be empty until the menu exists.

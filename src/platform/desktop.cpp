@@ -23,7 +23,7 @@ BOOL Win32Desktop::ReloadSystemCursors() {
   return SystemParametersInfoA(SPI_SETCURSORS, 0, &zero, SPIF_SENDCHANGE);
 }
 
-HCURSOR Win32Desktop::StockIBeam() { return LoadCursorA(nullptr, MAKEINTRESOURCEA(32513)); }
+HCURSOR Win32Desktop::StockIBeam() { return LoadCursorA(nullptr, IDC_IBEAM); }
 
 BOOL Win32Desktop::InstallSystemCursor(HCURSOR cursor, DWORD id) { return SetSystemCursor(cursor, id); }
 
