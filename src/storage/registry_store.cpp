@@ -6,8 +6,10 @@
 namespace corvane {
 namespace {
 
-// Reads and the final write go to the 64-bit view on 64-bit Windows, so a
-// 32-bit build and a 64-bit one see the same values.
+// Under WOW64 (this 32-bit program on 64-bit Windows) reads and the final
+// write go to the 64-bit view, the one the system's own programs read.
+// Otherwise the flag names the 32-bit view: the only one on 32-bit Windows, but
+// WOW6432Node for a 64-bit build, which would therefore not see these values.
 REGSAM ViewFlag() { return IsWow64() ? KEY_WOW64_64KEY : KEY_WOW64_32KEY; }
 
 platform::RegKey CreateKey(HKEY root, const std::string& subKey, const std::string& keyClass, REGSAM access,
