@@ -44,53 +44,55 @@ bool IsLabel(std::string_view text, LayoutLabels::LeadByteTest isLeadByte) {
 }  // namespace
 
 LayoutLabels::LayoutLabels(const std::vector<std::string>& lines, LeadByteTest isLeadByte) {
-  for (std::string_view line : lines) {
-    const std::size_t equals = line.find('=');
+  for (std::string_view text : lines) {
+    const std::size_t equals = text.find('=');
     if (equals == std::string_view::npos) continue;
-    const std::string_view key = Trimmed(line.substr(0, equals));
+    const std::string_view key = Trimmed(text.substr(0, equals));
     const std::optional<std::uint32_t> id = HexNumber(key);
     if (!id || (key.size() != 8 && key.size() != 4)) continue;
 
     // The label cannot hold a comma: the first one starts the colour.
-    const std::string_view value = line.substr(equals + 1);
+    const std::string_view value = text.substr(equals + 1);
     const std::size_t comma = value.find(',');
-    Entry entry;
-    if (const std::string_view text = Trimmed(value.substr(0, comma)); IsLabel(text, isLeadByte)) {
-      entry.text = std::string(text);
+    Line line{key.size() == 8, *id, std::nullopt, std::nullopt};
+    if (const std::string_view label = Trimmed(value.substr(0, comma)); IsLabel(label, isLeadByte)) {
+      line.text = std::string(label);
     }
-    if (comma != std::string_view::npos) entry.color = ColorFromText(value.substr(comma + 1));
-    if (key.size() == 8) {
-      handles_.emplace(*id, std::move(entry));
-    } else {
-      languages_.emplace(static_cast<std::uint16_t>(*id), std::move(entry));
-    }
+    if (comma != std::string_view::npos) line.color = ColorFromText(value.substr(comma + 1));
+    lines_.push_back(std::move(line));
   }
 }
 
 LabelStyle LayoutLabels::For(std::uint32_t layout, const std::string& builtInText, std::int32_t labelColor) const {
-  LabelStyle style{builtInText, labelColor};
-  const auto apply = [&style](const Entry& entry) {
-    if (entry.text) style.text = *entry.text;
-    if (entry.color) style.color = *entry.color;
-  };
-  // The language's line first, so that the handle's overrides it.
-  if (auto language = languages_.find(static_cast<std::uint16_t>(layout & 0xFFFF)); language != languages_.end()) {
-    apply(language->second);
+  // Of two lines with the same key the first counts.
+  const Line* language = nullptr;
+  const Line* handle = nullptr;
+  for (const Line& line : lines_) {
+    if (!line.handle && !language && line.key == (layout & 0xFFFF)) language = &line;
+    if (line.handle && !handle && line.key == layout) handle = &line;
   }
-  if (auto handle = handles_.find(layout); handle != handles_.end()) apply(handle->second);
+  LabelStyle style{builtInText, labelColor};
+  // The language's line first, so that the handle's overrides it.
+  for (const Line* line : {language, handle}) {
+    if (!line) continue;
+    if (line->text) style.text = *line->text;
+    if (line->color) style.color = *line->color;
+  }
   return style;
 }
 
 std::optional<std::int32_t> ColorFromText(std::string_view text) {
-  // The number rule skips blanks wherever they stand, so they are dropped here too.
-  std::string number;
-  for (char c : text) {
-    if (!IsBlank(c)) number.push_back(c);
-  }
-  std::size_t at = !number.empty() && (number[0] == '+' || number[0] == '-') ? 1 : 0;
-  if (at < number.size() && number[at] == '.') ++at;
-  if (at >= number.size() || number[at] < '0' || number[at] > '9') return std::nullopt;
-  return DwordFromText(number);
+  // A number starts with a digit, or a point and a digit, after an optional
+  // sign; the number rule skips blanks wherever they stand.
+  const auto next = [&text] {
+    while (!text.empty() && IsBlank(text.front())) text.remove_prefix(1);
+    return text.empty() ? '\0' : text.front();
+  };
+  const std::string_view whole = text;
+  if (const char sign = next(); sign == '+' || sign == '-') text.remove_prefix(1);
+  if (next() == '.') text.remove_prefix(1);
+  if (const char digit = next(); digit < '0' || digit > '9') return std::nullopt;
+  return DwordFromText(whole);
 }
 
 std::uint32_t BoxTextColor(std::uint32_t box, std::uint32_t keyedOut) {

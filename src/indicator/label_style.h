@@ -4,7 +4,6 @@
 #pragma once
 
 #include <cstdint>
-#include <map>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -44,12 +43,15 @@ class LayoutLabels {
   LabelStyle For(std::uint32_t layout, const std::string& builtInText, std::int32_t labelColor) const;
 
  private:
-  struct Entry {
+  // One usable line; a language's key is its low 16 bits alone.
+  struct Line {
+    bool handle = false;
+    std::uint32_t key = 0;
     std::optional<std::string> text;
     std::optional<std::int32_t> color;
   };
-  std::map<std::uint32_t, Entry> handles_;
-  std::map<std::uint16_t, Entry> languages_;
+  // A few lines at most: searched in file order.
+  std::vector<Line> lines_;
 };
 
 // A colour value from text by the settings file's number rule; nothing for a
