@@ -263,6 +263,7 @@ void fwMain::bbYes_Click() {
   const Fixed color = IniReadNumber(tag_, kColorSection, kColorKey, Fixed::Whole(label.ForeColor()));
   label.SetForeColor(ColorValue(color, label.ForeColor()));
   label.SetFont(LoadFontSettings(tag_, kFontSection, "", &label.Font()));
+  indicator_.UseSettingsFile(tag_);
 
   indicator_.PrepareSurfaces();
   // Last, so that no tick sees half-prepared surfaces.

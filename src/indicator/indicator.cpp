@@ -33,15 +33,32 @@ void Indicator::PrepareSurfaces() {
   templateSurface.SetPictureFromImageOf(templateSurface);
 }
 
+void Indicator::UseSettingsFile(const std::string& path) { settings_.Open(path); }
+
+LabelStyle Indicator::ChooseLabel() const {
+  return settings_.Layouts().For(lastLayout_, LayoutLabel(lastLayout_), pbCursor[1].ForeColor());
+}
+
+void Indicator::DrawLabel(Surface& work, const LabelStyle& label, bool capsLock) {
+  const SIZE extent = work.MeasureText(label.text);
+  const LabelPoint at = LabelOrigin(work.Width(), work.Height(), extent.cx, extent.cy);
+  if (!capsLock) {
+    work.PrintText(at.x, at.y, label.text, label.color);
+    return;
+  }
+  const LabelRect box = CapsLockBox(at, extent.cx, extent.cy);
+  work.Fill(RECT{box.left, box.top, box.right, box.bottom}, label.color);
+  const COLORREF text = BoxTextColor(Surface::Resolve(label.color), Surface::Resolve(work.BackColor()));
+  work.PrintText(at.x, at.y, label.text, static_cast<std::int32_t>(text));
+}
+
 void Indicator::UpdateIndicator() {
-  const std::string label = LayoutLabel(lastLayout_);
+  const LabelStyle label = ChooseLabel();
   Surface& work = pbCursor[1];
   // Taking the template's image as the picture clears the work surface back to
   // the plain I-beam, so nothing of the previous label survives.
   work.SetPictureFromImageOf(pbCursor[0]);
-  const SIZE extent = work.MeasureText(label);
-  const LabelPoint at = LabelOrigin(work.Width(), work.Height(), extent.cx, extent.cy);
-  work.PrintText(at.x, at.y, label);
+  DrawLabel(work, label, lastCapsLock_);
   work.SetPictureFromImageOf(work);
 
   // The background colour is named rather than read from the top-left pixel:
@@ -53,6 +70,10 @@ void Indicator::UpdateIndicator() {
                               static_cast<SHORT>(hot.yHotspot), true, desktop_);
   // The system owns a cursor it accepted; one it refused would be lost otherwise.
   if (!desktop_.InstallSystemCursor(cursor, kIBeamCursorId) && cursor) DestroyCursor(cursor);
+}
+
+bool Indicator::CapsLockShown() {
+  return settings_.CapsLock() && (desktop_.KeyState(kCapsLock) & kToggled) != 0;
 }
 
 void Indicator::toLang_Timer() {
@@ -70,8 +91,12 @@ void Indicator::toLang_Timer() {
   // No window gives thread 0, which asks for this program's own thread's layout.
   const DWORD thread = desktop_.WindowThread(desktop_.WindowAt(pointer));
   const auto layout = static_cast<DWORD>(reinterpret_cast<std::uintptr_t>(desktop_.ThreadLayout(thread)));
-  if (layout == lastLayout_) return;
+  bool capsLock = CapsLockShown();
+  if (layout == lastLayout_ && capsLock == lastCapsLock_) return;
   lastLayout_ = layout;
+  // Edits of the settings file apply from the next change on.
+  if (settings_.Refresh()) capsLock = CapsLockShown();
+  lastCapsLock_ = capsLock;
   UpdateIndicator();
 }
 

@@ -8,6 +8,7 @@
 #include <functional>
 #include <string>
 
+#include "indicator/label_settings.h"
 #include "indicator/surface.h"
 #include "platform/desktop.h"
 #include "platform/handles.h"
@@ -22,9 +23,11 @@ class Indicator {
  public:
   static constexpr int kLeftShift = VK_LSHIFT;
   static constexpr int kMiddleButton = VK_MBUTTON;
+  static constexpr int kCapsLock = VK_CAPITAL;
   static constexpr DWORD kIBeamCursorId = OCR_IBEAM;
-  // The bit of a key state that says the key is down.
+  // The bits of a key state that say the key is down, and that its toggle is on.
   static constexpr SHORT kKeyDown = 0x80;
+  static constexpr SHORT kToggled = 0x01;
 
   // `openControlMenu` runs on the tick that sees left Shift and the middle
   // button down; it may be empty until the menu exists.
@@ -46,18 +49,33 @@ class Indicator {
   // and makes the user's I-beam on white the template's picture.
   void PrepareSurfaces();
 
+  // Takes the per-layout labels and the Caps Lock option from the settings
+  // file, now and after each later edit of it.
+  void UseSettingsFile(const std::string& path);
+
   // Draws the label of LastLayout() on the I-beam and installs the result as
   // the system I-beam.
   void UpdateIndicator();
 
   // The 100 ms tick: opens the control menu on the gesture, otherwise redraws
-  // when the layout under the pointer has changed.
+  // when the layout under the pointer has changed, or with "CapsLock=1" when
+  // the Caps Lock toggle has.
   void toLang_Timer();
 
  private:
+  // Caps Lock is on and the settings ask to show it; the key is read only then.
+  bool CapsLockShown();
+  // The text and colour for LastLayout(): the settings file's, else the built-in.
+  LabelStyle ChooseLabel() const;
+  // Draws the label at the bottom-right corner of `work`, in its box when Caps Lock is on.
+  static void DrawLabel(Surface& work, const LabelStyle& label, bool capsLock);
+
   platform::Desktop& desktop_;
   std::function<void()> openControlMenu_;
   DWORD lastLayout_ = 0;
+  // Whether the label last drawn carries the Caps Lock mark.
+  bool lastCapsLock_ = false;
+  LabelSettings settings_;
   platform::IconInfo iBeam_;
 };
 

@@ -103,11 +103,19 @@ SIZE Surface::MeasureText(std::string_view text) {
   return size;
 }
 
-void Surface::PrintText(int x, int y, std::string_view text) {
+void Surface::PrintText(int x, int y, std::string_view text) { PrintText(x, y, text, foreColor_); }
+
+void Surface::PrintText(int x, int y, std::string_view text, std::int32_t color) {
   SelectionScope font(dc_.get(), GdiFont());
   SetBkMode(dc_.get(), TRANSPARENT);
-  SetTextColor(dc_.get(), Resolve(foreColor_));
+  SetTextColor(dc_.get(), Resolve(color));
   TextOutA(dc_.get(), x, y, text.data(), static_cast<int>(text.size()));
+}
+
+void Surface::Fill(const RECT& area, std::int32_t color) {
+  if (!image_) return;
+  platform::Brush brush(CreateSolidBrush(Resolve(color)));
+  FillRect(dc_.get(), &area, brush.get());
 }
 
 COLORREF Surface::Resolve(std::int32_t color) {

@@ -51,9 +51,13 @@ class Surface {
 
   // Width and line height of `text` in the surface's font.
   SIZE MeasureText(std::string_view text);
-  // Draws `text` with its top-left corner at (x, y) in the font and text
-  // colour; only the glyphs are painted.
+  // Draws `text` with its top-left corner at (x, y) in the font and the text
+  // colour (or `color`); only the glyphs are painted.
   void PrintText(int x, int y, std::string_view text);
+  void PrintText(int x, int y, std::string_view text, std::int32_t color);
+
+  // Paints `area` of the image in one colour value.
+  void Fill(const RECT& area, std::int32_t color);
 
   // A colour value as the 0x00BBGGRR the system draws with.
   static COLORREF Resolve(std::int32_t color);

@@ -60,6 +60,18 @@ std::string IniReadText(const std::string& FileName, const std::string& Section,
   return WithoutLeadingSpaces(ReadProfileString(FileName, Section, KeyName, Default, kTextBuffer, nullptr));
 }
 
+std::vector<std::string> IniReadSection(const std::string& FileName, const std::string& Section) {
+  // An empty name would make the profile reader fall back to the system's own file.
+  if (FileName.empty()) return {};
+  std::vector<char> buffer(kTextBuffer, '\0');
+  const DWORD length = GetPrivateProfileSectionA(Section.c_str(), buffer.data(), kTextBuffer, FileName.c_str());
+  // Each line ends with a null, the last one with two.
+  std::vector<std::string> lines;
+  const char* const end = buffer.data() + length;
+  for (const char* line = buffer.data(); line < end && *line; line += lines.back().size() + 1) lines.emplace_back(line);
+  return lines;
+}
+
 void IniWriteNumber(const std::string& FileName, const std::string& Section, const std::string& KeyName, Fixed Value) {
   if (FileName.empty()) return;
   // A missing key reads as 0 too, so 0 is written without looking.

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "storage/fixed_point.h"
 
@@ -19,6 +20,11 @@ Fixed IniReadNumber(const std::string& FileName, const std::string& Section, con
 // The text held by KeyName in Section, without leading spaces; Default when missing.
 std::string IniReadText(const std::string& FileName, const std::string& Section, const std::string& KeyName,
                         const std::string& Default = "");
+
+// The lines of Section as "key=value" texts, comments left out; none when the
+// name is empty or the file or the section is missing. A section longer than
+// 32766 characters is cut there.
+std::vector<std::string> IniReadSection(const std::string& FileName, const std::string& Section);
 
 // Writes Value as plain decimal text unless the key already holds it; 0 is
 // always written, since a missing key also reads as 0.

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <memory>
 #include <optional>
@@ -336,12 +337,16 @@ TEST_F(FwMainTest, DirectActivationThenEveryMenuCommand) {
 
 TEST_F(FwMainTest, LabelColourAndFontComeFromTheSettingsFile) {
   WritePrivateProfileStringA("fwMain", "ForeColor", "255.5", settingsPath.c_str());
+  WritePrivateProfileStringA("fwMain", "CapsLock", "1", settingsPath.c_str());
   WritePrivateProfileStringA("Font", "Name", "Arial", settingsPath.c_str());
   for (const Surface& surface : StartConsented().indicator().pbCursor) {
     EXPECT_EQ(surface.ForeColor(), 256) << "rounded half to even";
     EXPECT_EQ(surface.Font().name, "Arial");
     EXPECT_EQ(surface.Font().charset, 204) << "missing keys keep the designed font's";
   }
+  desktop.calls.clear();
+  main_->toLang_Timer();
+  EXPECT_EQ(std::count(desktop.calls.begin(), desktop.calls.end(), "KeyState"), 3) << "CapsLock=1: Caps Lock is read";
 }
 
 }  // namespace
