@@ -5,14 +5,13 @@
 #include <cstring>
 
 #include "platform/handles.h"
+#include "platform/system_library.h"
 #include "storage/font_settings.h"
 #include "storage/settings_file.h"
 
 namespace corvane {
 
 namespace {
-
-using Library = platform::Owned<HMODULE, &FreeLibrary>;
 
 int ScreenDpi() {
   platform::WindowDc screen;
@@ -38,7 +37,7 @@ bool SystemFontChooser::ShowFont(CommonDialog& Dialog, HWND Owner) {
   // The dialog's library is loaded only while the dialog is up: imported, it
   // brings the shell and the printing system into the resident process for
   // good, several megabytes for a command the user runs now and then.
-  const Library dialogs(LoadLibraryA("comdlg32.dll"));
+  const platform::Library dialogs = platform::LoadSystemLibrary("comdlg32.dll");
   const auto chooseFont =
       reinterpret_cast<decltype(&ChooseFontA)>(reinterpret_cast<void*>(GetProcAddress(dialogs.get(), "ChooseFontA")));
   if (!chooseFont) return false;
