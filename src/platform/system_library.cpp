@@ -1,6 +1,6 @@
 #include "platform/system_library.h"
 
-#include <string>
+#include <cstring>
 
 namespace corvane::platform {
 
@@ -9,10 +9,13 @@ Library LoadSystemLibrary(const char* name) {
   // Windows 7 without its library-search update rejects the flag: name the
   // file in the system folder in full instead.
   if (GetLastError() != ERROR_INVALID_PARAMETER) return nullptr;
-  char folder[MAX_PATH] = {};
-  const UINT length = GetSystemDirectoryA(folder, MAX_PATH);
-  if (length == 0 || length >= MAX_PATH) return nullptr;
-  return Library(LoadLibraryExA((std::string(folder) + "\\" + name).c_str(), nullptr, LOAD_WITH_ALTERED_SEARCH_PATH));
+  char path[MAX_PATH] = {};
+  const UINT length = GetSystemDirectoryA(path, MAX_PATH);
+  const size_t nameLength = std::strlen(name);
+  if (length == 0 || length + 1 + nameLength >= MAX_PATH) return nullptr;
+  path[length] = '\\';
+  std::memcpy(path + length + 1, name, nameLength + 1);
+  return Library(LoadLibraryExA(path, nullptr, LOAD_WITH_ALTERED_SEARCH_PATH));
 }
 
 void RestrictLibrarySearch() {
