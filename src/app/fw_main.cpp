@@ -174,9 +174,8 @@ void fwMain::Form_Load() {
     return;
   }
   if (!IsDebugSwitch(ArgumentPortion(launch_.commandLine))) {
-    const std::string marker =
-        RegReadValue(HKEY_LOCAL_MACHINE, ApplicationKey(record_.CompanyName, record_.InternalName));
-    if (marker == paths_.folder) {
+    // The machine-wide marker, or the user's where the machine-wide one could not be written.
+    if (RegEitherEquals(ApplicationKey(record_.CompanyName, record_.InternalName), "", paths_.folder)) {
       bbYes_Click();
       return;
     }
@@ -245,16 +244,15 @@ void fwMain::bbYes_Click() {
   const std::string applicationKey = ApplicationKey(record_.CompanyName, record_.InternalName);
   if (!bbYesTag_.empty()) {
     // Consent just given: remember the folder and switch autostart on.
-    RegWriteValue(HKEY_LOCAL_MACHINE, applicationKey, "", paths_.folder);
+    RegWriteMachineOrUser(applicationKey, "", paths_.folder);
     menu_.SetChecked(MenuCommand::Start, false);
     mPopupStart_Click();
   }
   RefreshStartCheck(menu_, record_.ProductName, paths_.exePath);
-  RegWriteValue(HKEY_LOCAL_MACHINE, applicationKey, "CurrentVersion",
-                VersionText(record_.Major, record_.Minor, record_.Revision));
+  RegWriteMachineOrUser(applicationKey, "CurrentVersion", VersionText(record_.Major, record_.Minor, record_.Revision));
   const std::string appPathsKey = AppPathsKey(paths_.exeName);
-  RegWriteValue(HKEY_LOCAL_MACHINE, appPathsKey, "", paths_.exePath);
-  RegWriteValue(HKEY_LOCAL_MACHINE, appPathsKey, "Path", paths_.folder);
+  RegWriteMachineOrUser(appPathsKey, "", paths_.exePath);
+  RegWriteMachineOrUser(appPathsKey, "Path", paths_.folder);
   SetMenuTabText(menu_, MenuCommand::Close, "Close");
   menu_.SetCaption(MenuCommand::About, record_.LegalTrademarks);
   tag_ = paths_.settingsPath;

@@ -4,27 +4,15 @@
 
 #include "app/fw_main.h"
 #include "app/single_instance.h"
-
-namespace {
-
-std::string ModuleFileName() {
-  std::string path(MAX_PATH, '\0');
-  for (;;) {
-    const DWORD length = GetModuleFileNameA(nullptr, path.data(), static_cast<DWORD>(path.size()));
-    // A full buffer may have cut the path short: try again with more room.
-    if (length < path.size()) {
-      path.resize(length);
-      return path;
-    }
-    path.resize(path.size() * 2);
-  }
-}
-
-}  // namespace
+#include "platform/module_path.h"
+#include "platform/system_library.h"
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
+  corvane::platform::RestrictLibrarySearch();
   const corvane::InstanceMark mark;
-  corvane::fwMain window(instance, {GetCommandLineA(), ModuleFileName(), mark.PreviousInstance()});
+  // The program's folder and paths, as every "A" function below can open them.
+  const std::string modulePath = corvane::platform::AnsiPath(corvane::platform::WideModulePath());
+  corvane::fwMain window(instance, {GetCommandLineA(), modulePath, mark.PreviousInstance()});
   window.Load();
   // Ended at start (another instance), or no window could be made.
   if (!window.hWnd()) return 0;

@@ -7,14 +7,13 @@
 #include "platform/dpi.h"
 #include "platform/handles.h"
 #include "platform/scope_exit.h"
+#include "platform/system_library.h"
 #include "storage/font_settings.h"
 #include "storage/settings_file.h"
 
 namespace corvane {
 
 namespace {
-
-using Library = platform::Owned<HMODULE, &FreeLibrary>;
 
 // True while the command's dialog is open: the control menu stays reachable
 // from the timer during it, and a second dialog over the first would only
@@ -27,7 +26,7 @@ bool SystemFontChooser::ShowFont(CommonDialog& Dialog, HWND Owner) {
   // The dialog's library is loaded only while the dialog is up: imported, it
   // brings the shell and the printing system into the resident process for
   // good, several megabytes for a command the user runs now and then.
-  const Library dialogs(LoadLibraryA("comdlg32.dll"));
+  const platform::Library dialogs = platform::LoadSystemLibrary("comdlg32.dll");
   const auto chooseFont =
       reinterpret_cast<decltype(&ChooseFontA)>(reinterpret_cast<void*>(GetProcAddress(dialogs.get(), "ChooseFontA")));
   if (!chooseFont) return false;

@@ -1,12 +1,33 @@
 #include "menu/start_with_windows.h"
 
-#include "platform/handles.h"
+#include "menu/startup_approval.h"
 #include "storage/registry_store.h"
 
 namespace corvane {
 
+namespace {
+
+bool SwitchedOff(HKEY Root, const std::string& ProductName) {
+  return StartupMarkDisabled(RegReadValue(Root, kStartupApprovedKeyPath, ProductName, nullptr, REG_BINARY));
+}
+
+bool StartsFrom(HKEY Root, const std::string& ProductName, const std::string& ExecutablePath) {
+  return RegReadValue(Root, kRunKeyPath, ProductName) == ExecutablePath && !SwitchedOff(Root, ProductName);
+}
+
+// Writes the Run value under Root and switches its entry on; true when
+// Windows will then start the program from there.
+bool StartFrom(HKEY Root, const std::string& ProductName, const std::string& ExecutablePath) {
+  if (!RegWriteValue(Root, kRunKeyPath, ProductName, ExecutablePath, REG_SZ)) return false;
+  return !SwitchedOff(Root, ProductName) ||
+         RegWriteValue(Root, kStartupApprovedKeyPath, ProductName, EnabledStartupMark(), REG_BINARY);
+}
+
+}  // namespace
+
 bool AutostartState(const std::string& ProductName, const std::string& ExecutablePath) {
-  return RegReadValue(HKEY_LOCAL_MACHINE, kRunKeyPath, ProductName) == ExecutablePath;
+  return StartsFrom(HKEY_LOCAL_MACHINE, ProductName, ExecutablePath) ||
+         StartsFrom(HKEY_CURRENT_USER, ProductName, ExecutablePath);
 }
 
 void RefreshStartCheck(ControlMenu& Menu, const std::string& ProductName, const std::string& ExecutablePath) {
@@ -14,18 +35,17 @@ void RefreshStartCheck(ControlMenu& Menu, const std::string& ProductName, const 
 }
 
 void ToggleStartWithWindows(ControlMenu& Menu, const std::string& ProductName, const std::string& ExecutablePath) {
-  // The same view the registry store reads and writes.
-  const REGSAM view = IsWow64() ? KEY_WOW64_64KEY : KEY_WOW64_32KEY;
   const bool on = !Menu.Checked(MenuCommand::Start);
   Menu.SetChecked(MenuCommand::Start, on);
   if (on) {
-    RegWriteValue(HKEY_LOCAL_MACHINE, kRunKeyPath, ProductName, ExecutablePath, REG_SZ);
+    // The user's value only where the machine-wide one cannot start the program.
+    if (!StartFrom(HKEY_LOCAL_MACHINE, ProductName, ExecutablePath)) {
+      StartFrom(HKEY_CURRENT_USER, ProductName, ExecutablePath);
+    }
     return;
   }
-  HKEY opened = nullptr;
-  if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kRunKeyPath, 0, KEY_WRITE | view, &opened) != ERROR_SUCCESS) return;
-  const platform::RegKey key(opened);
-  RegDeleteValueA(key.get(), ProductName.c_str());
+  RegRemoveValue(HKEY_LOCAL_MACHINE, kRunKeyPath, ProductName);
+  RegRemoveValue(HKEY_CURRENT_USER, kRunKeyPath, ProductName);
 }
 
 }  // namespace corvane

@@ -94,4 +94,22 @@ bool RegWriteValue(HKEY Root, const std::string& SubKey, const std::string& Valu
   return result == ERROR_SUCCESS;
 }
 
+bool RegWriteMachineOrUser(const std::string& SubKey, const std::string& ValueName, const std::string& Data,
+                           DWORD ValueType) {
+  return RegWriteValue(HKEY_LOCAL_MACHINE, SubKey, ValueName, Data, ValueType) ||
+         RegWriteValue(HKEY_CURRENT_USER, SubKey, ValueName, Data, ValueType);
+}
+
+bool RegEitherEquals(const std::string& SubKey, const std::string& ValueName, const std::string& Data) {
+  return RegReadValue(HKEY_LOCAL_MACHINE, SubKey, ValueName) == Data ||
+         RegReadValue(HKEY_CURRENT_USER, SubKey, ValueName) == Data;
+}
+
+void RegRemoveValue(HKEY Root, const std::string& SubKey, const std::string& ValueName) {
+  HKEY opened = nullptr;
+  if (RegOpenKeyExA(Root, SubKey.c_str(), 0, KEY_WRITE | ViewFlag(), &opened) != ERROR_SUCCESS) return;
+  const platform::RegKey key(opened);
+  RegDeleteValueA(key.get(), ValueName.c_str());
+}
+
 }  // namespace corvane

@@ -1,6 +1,7 @@
-// Single values of the registry, exchanged as text. Every location the program
-// keeps lies under HKEY_LOCAL_MACHINE; in a 32-bit process on 64-bit Windows
-// the values live in the 64-bit view.
+// Single values of the registry, exchanged as text. The program keeps its
+// values under HKEY_LOCAL_MACHINE, or under HKEY_CURRENT_USER where it may not
+// write there (see RegWriteMachineOrUser); in a 32-bit process on 64-bit
+// Windows the values live in the 64-bit view.
 #pragma once
 
 #include <windows.h>
@@ -31,5 +32,21 @@ std::string RegReadValue(HKEY Root, const std::string& SubKey, const std::string
 // for another type, and for a number outside the signed 32-bit range.
 bool RegWriteValue(HKEY Root, const std::string& SubKey, const std::string& ValueName, const std::string& Data,
                    DWORD ValueType = REG_SZ);
+
+// The program's rule for its own values: written under HKEY_LOCAL_MACHINE as
+// RegWriteValue writes it; only when that fails (a user without administrator
+// rights, on Windows every program that is not elevated), the same key path,
+// value name, type and data under HKEY_CURRENT_USER, where the shell also reads
+// Run and App Paths. True when either write succeeded.
+bool RegWriteMachineOrUser(const std::string& SubKey, const std::string& ValueName, const std::string& Data,
+                           DWORD ValueType = REG_SZ);
+
+// True when the value reads as Data under HKEY_LOCAL_MACHINE or under
+// HKEY_CURRENT_USER (binary comparison).
+bool RegEitherEquals(const std::string& SubKey, const std::string& ValueName, const std::string& Data);
+
+// Deletes the value ValueName of SubKey under Root, whatever it holds; nothing
+// happens when the key cannot be opened for writing.
+void RegRemoveValue(HKEY Root, const std::string& SubKey, const std::string& ValueName);
 
 }  // namespace corvane

@@ -283,5 +283,43 @@ fi
 close_from_outside "$corvane"
 expect_eq "registry unchanged by closing" "$(registry_state)" "$accepted_state"
 
+echo "# a user without administrator rights, from a folder the ANSI code page cannot spell"
+# Deny entries on the machine-wide keys play the user; Greek letters under the
+# prefix's Western code page leave the program its folder's short form only.
+user_keys=('HKCU\SOFTWARE\Halvorn\Corvane' 'HKCU\Software\Microsoft\Windows\CurrentVersion\Run'
+  'HKCU\SOFTWARE\Microsoft\Windows\CurrentVersion\App Paths\Corvane.exe')
+user_state() {
+  printf '%s|' "$(reg_value "${user_keys[0]}" "")" "$(reg_value "${user_keys[0]}" CurrentVersion)" \
+    "$(reg_value "${user_keys[1]}" Corvane)" "$(reg_value "${user_keys[2]}" "")" "$(reg_value "${user_keys[2]}" Path)"
+}
+expect_eq "nothing per-user after the runs above" "$(user_state)" "<absent>|<absent>|<absent>|<absent>|<absent>|"
+greek_dir="$WINEPREFIX/drive_c/Κορβάνη"
+forget_program
+mkdir -p "$greek_dir" && cp "$built_exe" "$greek_dir/Corvane.exe"
+coproc denial { wine "$3" >"$out/deny.log" 2>&1; }
+wait_for 30 grep -q denied "$out/deny.log" || fail "writing to the machine-wide keys could not be denied"
+start_corvane 'C:\Κορβάνη\Corvane.exe' "$out/user.log"
+if wait_for 20 has_consent_window; then
+  click_button "$(consent_window)" $((156 + 36)) $((256 + 12))
+  wait_for 10 grep -q "$reload_trace" "$log" || fail "no activation after Yes"
+  folder=$(reg_value "${user_keys[0]}" "")
+  expect_eq "the user's values after Yes" "$(user_state)" "$folder|0.15|$folder\\Corvane.exe|$folder\\Corvane.exe|$folder|"
+  run_file=$(quiet_wine winepath -u "$(reg_value "${user_keys[1]}" Corvane)")
+  cmp -s "$run_file" "$built_exe" && pass "the Run value names the executable: $folder" ||
+    fail "the Run value names no executable: $run_file"
+  close_from_outside "$corvane"
+  start_corvane 'C:\Κορβάνη\Corvane.exe' "$out/user-again.log"
+  wait_for 10 grep -q "$reload_trace" "$log" && ! wait_for 2 has_consent_window &&
+    pass "the next start asks nothing" || fail "the next start asked again"
+else
+  fail "no consent window from the Greek folder"
+fi
+close_from_outside "$corvane"
+exec {denial[1]}>&-
+wait "$denial_PID"
+quiet_wine reg delete "${user_keys[1]}" /v Corvane /f >/dev/null
+for key in "${user_keys[0]}" 'HKCU\SOFTWARE\Halvorn' "${user_keys[2]}"; do quiet_wine reg delete "$key" /f >/dev/null; done
+rm -rf "$greek_dir"
+
 echo "# screenshots and logs in $out"
 [ "$failures" -eq 0 ] || { echo "$failures check(s) failed"; exit 1; }

@@ -1,0 +1,24 @@
+// Libraries of the system come from the system folder only. Windows otherwise
+// looks in the program's own folder first, and a file of a system library's
+// name placed there (think of a Downloads folder) would run inside Corvane.
+#pragma once
+
+#include <windows.h>
+
+#include "platform/handles.h"
+
+namespace corvane::platform {
+
+using Library = Owned<HMODULE, &FreeLibrary>;
+
+// The system's library `name` ("comdlg32.dll"), loaded from the system folder
+// whatever lies beside the program or in the current folder; null when it
+// cannot be loaded.
+Library LoadSystemLibrary(const char* name);
+
+// From now on every library this process loads by name, the system's own
+// delay-loaded ones included, is searched for in the system folder only.
+// Called first thing at start.
+void RestrictLibrarySearch();
+
+}  // namespace corvane::platform
