@@ -8,6 +8,7 @@
 #include <functional>
 #include <string>
 
+#include "indicator/cursor_image.h"
 #include "indicator/surface.h"
 #include "platform/desktop.h"
 #include "platform/handles.h"
@@ -57,6 +58,8 @@ class Indicator {
   std::function<void()> openControlMenu_;
   DWORD lastLayout_ = 0;
   platform::IconInfo iBeam_;
+  // The user's I-beam as it lies in the template, with its own planes.
+  CursorImage iBeamImage_;
 };
 
 }  // namespace corvane
