@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <utility>
 
-#include "indicator/bitmap_to_icon.h"
+#include "indicator/cursor_composition.h"
 #include "indicator/label.h"
 
 namespace corvane {
@@ -31,6 +31,9 @@ void Indicator::PrepareSurfaces() {
   platform::QueryIconInfo(iBeam, iBeam_);
   DrawIcon(templateSurface.Dc(), 0, 0, iBeam);
   templateSurface.SetPictureFromImageOf(templateSurface);
+  // DrawIcon draws at the icon metrics' size; the planes are laid out the same way.
+  iBeamImage_ = PlaceImage(ReadCursorImage(iBeam_.info), GetSystemMetrics(SM_CXICON), GetSystemMetrics(SM_CYICON),
+                           templateSurface.Width(), templateSurface.Height());
 }
 
 void Indicator::UseSettingsFile(const std::string& path) { settings_.Open(path); }
@@ -61,13 +64,9 @@ void Indicator::UpdateIndicator() {
   DrawLabel(work, label, lastCapsLock_);
   work.SetPictureFromImageOf(work);
 
-  // The background colour is named rather than read from the top-left pixel:
-  // an I-beam or a large label covering that corner would otherwise turn the
-  // whole background opaque and the corner's colour transparent.
-  const auto transparent = static_cast<LONG>(Surface::Resolve(work.BackColor()));
   const ICONINFO& hot = iBeam_.info;
-  HICON cursor = BitmapToIcon(work.Picture(), transparent, 0, 0, static_cast<SHORT>(hot.xHotspot),
-                              static_cast<SHORT>(hot.yHotspot), true, desktop_);
+  HICON cursor = ComposeCursor(work, label.color, iBeamImage_, static_cast<SHORT>(hot.xHotspot),
+                               static_cast<SHORT>(hot.yHotspot), desktop_);
   // The system owns a cursor it accepted; one it refused would be lost otherwise.
   if (!desktop_.InstallSystemCursor(cursor, kIBeamCursorId) && cursor) DestroyCursor(cursor);
 }

@@ -8,6 +8,7 @@
 #include <functional>
 #include <string>
 
+#include "indicator/cursor_image.h"
 #include "indicator/label_settings.h"
 #include "indicator/surface.h"
 #include "platform/desktop.h"
@@ -77,6 +78,8 @@ class Indicator {
   bool lastCapsLock_ = false;
   LabelSettings settings_;
   platform::IconInfo iBeam_;
+  // The user's I-beam as it lies in the template, with its own planes.
+  CursorImage iBeamImage_;
 };
 
 }  // namespace corvane

@@ -1,5 +1,6 @@
 #include "indicator/surface.h"
 
+#include <cstring>
 #include <utility>
 
 #include "indicator/label.h"
@@ -37,6 +38,31 @@ Bitmap ImageBitmap(int width, int height) {
   return Bitmap(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
 }
 
+std::size_t ImageStride(int width) { return (static_cast<std::size_t>(width) * 3 + 3) & ~std::size_t{3}; }
+
+// One bit per pixel, rows from the top: 0 black (no ink), 1 white (ink).
+struct InkInfo {
+  BITMAPINFOHEADER header;
+  RGBQUAD colors[2];
+};
+
+Bitmap InkBitmap(int width, int height, std::uint8_t*& bits) {
+  InkInfo info{};
+  info.header.biSize = sizeof info.header;
+  info.header.biWidth = width;
+  info.header.biHeight = -height;
+  info.header.biPlanes = 1;
+  info.header.biBitCount = 1;
+  info.header.biCompression = BI_RGB;
+  info.colors[1] = RGBQUAD{255, 255, 255, 0};
+  void* memory = nullptr;
+  Bitmap bitmap(CreateDIBSection(nullptr, reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS, &memory, nullptr, 0));
+  bits = bitmap ? static_cast<std::uint8_t*>(memory) : nullptr;
+  return bitmap;
+}
+
+std::size_t InkStride(int width) { return (static_cast<std::size_t>(width) + 31) / 32 * 4; }
+
 }  // namespace
 
 Surface::Surface() : font_(DefaultLabelFont()), dc_(CreateMemoryDc()) {}
@@ -44,15 +70,24 @@ Surface::Surface() : font_(DefaultLabelFont()), dc_(CreateMemoryDc()) {}
 void Surface::SetSize(int width, int height) {
   auto dc = CreateMemoryDc();
   Bitmap image;
+  platform::MemoryDc inkDc;
+  Bitmap ink;
+  std::uint8_t* inkBits = nullptr;
   if (width > 0 && height > 0) {
     image = ImageBitmap(width, height);
     SelectObject(dc.get(), image.get());
+    inkDc = CreateMemoryDc();
+    ink = InkBitmap(width, height, inkBits);
+    SelectObject(inkDc.get(), ink.get());
   } else {
     width = height = 0;
   }
   // The old DC goes first and lets go of the old image, which then goes too.
   dc_ = std::move(dc);
   image_ = std::move(image);
+  inkDc_ = std::move(inkDc);
+  ink_ = std::move(ink);
+  inkBits_ = inkBits;
   width_ = width;
   height_ = height;
   Clear();
@@ -73,14 +108,47 @@ void Surface::CopySettingsFrom(const Surface& source) {
 
 void Surface::SetPictureFromImageOf(const Surface& source) {
   Bitmap copy;
+  std::vector<std::uint8_t> ink;
   if (source.image_) {
     copy = ImageBitmap(source.width_, source.height_);
     auto copyDc = CreateMemoryDc();
     SelectionScope selection(copyDc.get(), copy.get());
     BitBlt(copyDc.get(), 0, 0, source.width_, source.height_, source.dc_.get(), 0, 0, SRCCOPY);
+    if (source.inkBits_) {
+      GdiFlush();
+      ink.assign(source.inkBits_, source.inkBits_ + InkStride(source.width_) * source.height_);
+    }
   }
   picture_ = std::move(copy);
+  pictureInk_ = std::move(ink);
   Clear();
+}
+
+LabelledPicture Surface::ReadPicture() const {
+  LabelledPicture result;
+  DIBSECTION section{};
+  if (!picture_ || GetObjectA(picture_.get(), sizeof section, &section) != sizeof section ||
+      section.dsBm.bmBitsPixel != 24 || !section.dsBm.bmBits)
+    return result;
+  GdiFlush();
+  const int width = section.dsBm.bmWidth;
+  const int height = section.dsBm.bmHeight;
+  result.width = width;
+  result.height = height;
+  result.pixels.resize(static_cast<std::size_t>(width) * height);
+  result.ink.assign(result.pixels.size(), 0);
+  const bool withInk = pictureInk_.size() == InkStride(width) * height;
+  const auto* bits = static_cast<const std::uint8_t*>(section.dsBm.bmBits);
+  for (int y = 0; y < height; ++y) {
+    // The picture's rows are stored from the bottom, the ink's from the top.
+    const std::uint8_t* row = bits + ImageStride(width) * (section.dsBmih.biHeight > 0 ? height - 1 - y : y);
+    for (int x = 0; x < width; ++x) {
+      const std::size_t i = static_cast<std::size_t>(y) * width + x;
+      result.pixels[i] = (row[x * 3 + 2] << 16) | (row[x * 3 + 1] << 8) | row[x * 3];
+      if (withInk) result.ink[i] = (pictureInk_[InkStride(width) * y + x / 8] >> (7 - x % 8)) & 1;
+    }
+  }
+  return result;
 }
 
 void Surface::Clear() {
@@ -88,12 +156,19 @@ void Surface::Clear() {
   platform::Brush background(CreateSolidBrush(Resolve(backColor_)));
   RECT all{0, 0, width_, height_};
   FillRect(dc_.get(), &all, background.get());
+  const std::size_t inkSize = InkStride(width_) * height_;
+  if (inkBits_) {
+    GdiFlush();
+    std::memset(inkBits_, 0, inkSize);
+  }
   if (!picture_) return;
   BITMAP picture{};
   GetObjectA(picture_.get(), sizeof picture, &picture);
   auto pictureDc = CreateMemoryDc();
   SelectionScope selection(pictureDc.get(), picture_.get());
   BitBlt(dc_.get(), 0, 0, picture.bmWidth, picture.bmHeight, pictureDc.get(), 0, 0, SRCCOPY);
+  if (inkBits_ && picture.bmWidth == width_ && picture.bmHeight == height_ && pictureInk_.size() == inkSize)
+    std::memcpy(inkBits_, pictureInk_.data(), inkSize);
 }
 
 SIZE Surface::MeasureText(std::string_view text) {
@@ -110,12 +185,20 @@ void Surface::PrintText(int x, int y, std::string_view text, std::int32_t color)
   SetBkMode(dc_.get(), TRANSPARENT);
   SetTextColor(dc_.get(), Resolve(color));
   TextOutA(dc_.get(), x, y, text.data(), static_cast<int>(text.size()));
+  if (!ink_) return;
+  // The same glyphs into the ink, where white is ink.
+  SelectionScope inkFont(inkDc_.get(), GdiFont());
+  SetBkMode(inkDc_.get(), TRANSPARENT);
+  SetTextColor(inkDc_.get(), RGB(255, 255, 255));
+  TextOutA(inkDc_.get(), x, y, text.data(), static_cast<int>(text.size()));
 }
 
 void Surface::Fill(const RECT& area, std::int32_t color) {
   if (!image_) return;
   platform::Brush brush(CreateSolidBrush(Resolve(color)));
   FillRect(dc_.get(), &area, brush.get());
+  // A filled area belongs to the label as much as its glyphs do.
+  if (inkDc_) FillRect(inkDc_.get(), &area, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
 }
 
 COLORREF Surface::Resolve(std::int32_t color) {

@@ -6,7 +6,9 @@
 
 #include <cstdint>
 #include <string_view>
+#include <vector>
 
+#include "indicator/cursor_image.h"
 #include "platform/handles.h"
 #include "storage/font_record.h"
 
@@ -46,6 +48,12 @@ class Surface {
   // background picture, and the image is cleared back to it.
   void SetPictureFromImageOf(const Surface& source);
 
+  // The background picture's pixels, and which of them text drawing painted
+  // (on this surface, or on the one the picture was copied from); empty when
+  // there is no picture. Ink travels with the pixels, so the label can be told
+  // from the picture it was drawn on whatever colours the two have.
+  LabelledPicture ReadPicture() const;
+
   // The image back to the background colour with the background picture at (0, 0).
   void Clear();
 
@@ -74,6 +82,11 @@ class Surface {
   // The image is declared before its DC so that the DC, which holds it, goes first.
   platform::Bitmap image_;
   platform::MemoryDc dc_;
+  // One bit per image pixel, 1 where text was drawn; the picture's ink is kept as those bits.
+  platform::Bitmap ink_;
+  platform::MemoryDc inkDc_;
+  std::uint8_t* inkBits_ = nullptr;
+  std::vector<std::uint8_t> pictureInk_;
   // The GDI font made from font_, remade when font_ changes.
   platform::Font gdiFont_;
 };

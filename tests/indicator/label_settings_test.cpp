@@ -30,8 +30,11 @@ std::string Bytes(const std::string& path) {
   return {std::istreambuf_iterator<char>(std::ifstream(path, std::ios::binary).rdbuf()), {}};
 }
 
-// An indicator on a scripted desktop.
+// An indicator on a scripted desktop, over a plain stock I-beam: the label's
+// pixels are then the only ones the options change.
 struct Station {
+  Station() { desktop.stockIBeam = iBeam.get(); }
+
   // One tick over a window whose thread uses `layout`, with Caps Lock toggled
   // on or off; the installed cursor.
   Pixels Tick(std::uint32_t layout, bool capsLock = false) {
@@ -43,6 +46,7 @@ struct Station {
     return {planes.mask.pixels, planes.color.pixels};
   }
 
+  platform::Icon iBeam{testing::MakeIBeam(testing::IBeam::kPlain)};
   testing::ScriptedDesktop desktop;
   Indicator indicator{desktop};
 };

@@ -114,4 +114,30 @@ void SetBitmapPixel(HBITMAP bitmap, int x, int y, COLORREF color) {
   SetPixel(dc.get(), x, y, color);
 }
 
+HCURSOR MakeIBeam(IBeam kind) {
+  auto beam = [](int x, int y) { return x >= 4 && x <= 5 && y >= 2 && y <= 21; };
+  auto edge = [](int x, int y) { return x >= 3 && x <= 6 && y >= 1 && y <= 22; };
+  if (kind == IBeam::kTranslucent) {
+    std::vector<uint32_t> pixels(32 * 32, 0);
+    for (int y = 0; y < 32; ++y)
+      for (int x = 0; x < 32; ++x)
+        if (edge(x, y)) pixels[y * 32 + x] = beam(x, y) ? 0xFF000000 : 0x80FFFFFF;
+    platform::Bitmap color(CreateBitmap(32, 32, 1, 32, pixels.data()));
+    const std::vector<BYTE> clear(32 * 4, 0xFF);  // the AND plane: only where nothing blends
+    platform::Bitmap mask(CreateBitmap(32, 32, 1, 1, clear.data()));
+    ICONINFO info{FALSE, 4, 10, mask.get(), color.get()};
+    return CreateIconIndirect(&info);
+  }
+  // Rows of 32 bits, most significant bit first; AND 1 lets the screen through, XOR 1 is white or inverts.
+  std::vector<BYTE> andPlane(32 * 4, 0xFF), xorPlane(32 * 4, 0);
+  for (int y = 0; y < 32; ++y)
+    for (int x = 0; x < 32; ++x) {
+      const BYTE bit = static_cast<BYTE>(0x80 >> (x % 8));
+      const bool inBeam = beam(x, y), opaque = kind == IBeam::kPlain && edge(x, y);
+      if (opaque) andPlane[y * 4 + x / 8] &= static_cast<BYTE>(~bit);
+      if ((opaque && !inBeam) || (kind == IBeam::kInverting && inBeam)) xorPlane[y * 4 + x / 8] |= bit;
+    }
+  return CreateCursor(GetModuleHandleA(nullptr), 4, 10, 32, 32, andPlane.data(), xorPlane.data());
+}
+
 }  // namespace corvane::testing

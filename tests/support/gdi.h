@@ -57,4 +57,12 @@ HBITMAP MakeFilledBitmap(int width, int height, COLORREF color);
 // Paints one pixel of a bitmap (not selected anywhere).
 void SetBitmapPixel(HBITMAP bitmap, int x, int y, COLORREF color);
 
+// Stand-ins for the user's I-beam, 32 x 32 with the hot spot (4, 10) and the
+// beam in columns 4-5, rows 2-21. kPlain: a black beam with a white outline,
+// nothing inverting or translucent; kInverting: a monochrome cursor whose beam
+// inverts the screen; kTranslucent: 32-bit, a black beam with half-transparent
+// white edges in columns 3 and 6.
+enum class IBeam { kPlain, kInverting, kTranslucent };
+HCURSOR MakeIBeam(IBeam kind);
+
 }  // namespace corvane::testing
