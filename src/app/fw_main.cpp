@@ -66,7 +66,8 @@ fwMain::fwMain(HINSTANCE instance, Launch launch, Services services)
       record_(platform::ReadVersionRecord()),
       indicator_(services_.desktop, [this] { OpenControlMenu(); }) {}
 
-fwMain::~fwMain() = default;
+// The window goes first, while the members its handlers use are still alive.
+fwMain::~fwMain() { Unload(); }
 
 void fwMain::Load() {
   RegisterWindowClass(instance_, &fwMain::WndProc);
@@ -92,14 +93,11 @@ LRESULT CALLBACK fwMain::WndProc(HWND window, UINT message, WPARAM wParam, LPARA
     auto* self = static_cast<fwMain*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
     SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
     self->hwnd_ = window;
-    self->window_.reset(window);
   }
   auto* self = reinterpret_cast<fwMain*>(GetWindowLongPtrA(window, GWLP_USERDATA));
   if (!self) return DefWindowProcA(window, message, wParam, lParam);
   if (message == WM_NCDESTROY) {
     SetWindowLongPtrA(window, GWLP_USERDATA, 0);
-    // Destroyed by the system (close box, Unload): nothing is left to own.
-    (void)self->window_.release();
     self->hwnd_ = nullptr;
     return DefWindowProcA(window, message, wParam, lParam);
   }
@@ -162,8 +160,8 @@ LRESULT fwMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 void fwMain::Unload() {
-  // Runs Form_Unload through WM_DESTROY.
-  window_.reset();
+  // Runs Form_Unload through WM_DESTROY; WM_NCDESTROY clears hwnd_.
+  if (hwnd_) DestroyWindow(hwnd_);
 }
 
 void fwMain::Form_Load() {

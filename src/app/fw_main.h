@@ -113,10 +113,10 @@ class fwMain {
   HWND bbYes_ = nullptr;
   HWND bbNo_ = nullptr;
   HWND lastFocus_ = nullptr;
-  // Valid from WM_NCCREATE to WM_NCDESTROY.
+  // The window, from WM_NCCREATE to WM_NCDESTROY. fwMain owns it: Unload and
+  // the destructor destroy it, unless the system already did (a close request
+  // reaching DefWindowProcA).
   HWND hwnd_ = nullptr;
-  // Declared last so the window, whose handlers use the members above, goes first.
-  platform::Window window_;
 };
 
 }  // namespace corvane
