@@ -56,6 +56,18 @@ std::int32_t ColorValue(Fixed stored, std::int32_t current) {
 
 void PlaceControl(HWND control, const PixelRect& r) { MoveWindow(control, r.left, r.top, r.width, r.height, FALSE); }
 
+// Sets a flag for as long as it lives, however the scope ends.
+class FlagScope {
+ public:
+  explicit FlagScope(bool& flag) noexcept : flag_(flag) { flag_ = true; }
+  ~FlagScope() { flag_ = false; }
+  FlagScope(const FlagScope&) = delete;
+  FlagScope& operator=(const FlagScope&) = delete;
+
+ private:
+  bool& flag_;
+};
+
 }  // namespace
 
 fwMain::fwMain(HINSTANCE instance, Launch launch, Services services)
@@ -274,6 +286,11 @@ void fwMain::Form_Unload() { KillTimer(hwnd_, ktoLangId); }
 void fwMain::toLang_Timer() { indicator_.toLang_Timer(); }
 
 void fwMain::OpenControlMenu() {
+  // One command at a time: a tick inside the menu's or a command's window's
+  // loop opens nothing, so About boxes do not pile up and Quit cannot destroy
+  // the window that owns an open box.
+  if (commandRunning_) return;
+  const FlagScope running(commandRunning_);
   POINT at{0, 0};
   services_.desktop.CursorPos(at);
   switch (services_.trackMenu(menu_, hwnd_, at, [this] { mPopup_Click(); })) {

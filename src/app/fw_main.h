@@ -113,6 +113,8 @@ class fwMain {
   HWND bbYes_ = nullptr;
   HWND bbNo_ = nullptr;
   HWND lastFocus_ = nullptr;
+  // While the control menu or the command chosen in it runs.
+  bool commandRunning_ = false;
   // The window, from WM_NCCREATE to WM_NCDESTROY. fwMain owns it: Unload and
   // the destructor destroy it, unless the system already did (a close request
   // reaching DefWindowProcA).

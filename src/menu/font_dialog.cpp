@@ -19,19 +19,6 @@ int ScreenDpi() {
   return GetDeviceCaps(screen.get(), LOGPIXELSY);
 }
 
-// True while the command's dialog is open: the control menu stays reachable
-// from the timer during it, and a second dialog over the first would only
-// confuse which answer counts.
-bool dialogOpen = false;
-
-class DialogOpenScope {
- public:
-  DialogOpenScope() { dialogOpen = true; }
-  ~DialogOpenScope() { dialogOpen = false; }
-  DialogOpenScope(const DialogOpenScope&) = delete;
-  DialogOpenScope& operator=(const DialogOpenScope&) = delete;
-};
-
 }  // namespace
 
 bool SystemFontChooser::ShowFont(CommonDialog& Dialog, HWND Owner) {
@@ -85,18 +72,14 @@ FontChooser& SystemFontDialog() {
 }
 
 bool SetFontAndColor(Indicator& indicator, const std::string& SettingsPath, HWND Owner, FontChooser& Chooser) {
-  if (dialogOpen) return false;
   Surface& label = indicator.pbCursor[1];
 
   CommonDialog dialog;
   dialog.Flags = kFontDialogFlags;
   dialog.Color = label.ForeColor();
   FontToDialog(dialog, label.Font());
-  {
-    DialogOpenScope open;
-    // Cancel keeps the label as it is: nothing is applied, saved or redrawn.
-    if (!Chooser.ShowFont(dialog, Owner)) return false;
-  }
+  // Cancel keeps the label as it is: nothing is applied, saved or redrawn.
+  if (!Chooser.ShowFont(dialog, Owner)) return false;
   const FontRecord chosen = FontFromDialog(dialog);
   if (dialog.Color == label.ForeColor() && FontsEqual(chosen, label.Font())) return false;
 
