@@ -1,6 +1,8 @@
 #include "app/fw_main.h"
 
 #include <cstdint>
+#include <cstdlib>
+#include <exception>
 #include <limits>
 #include <utility>
 
@@ -68,6 +70,42 @@ class FlagScope {
   bool& flag_;
 };
 
+// A crash after activation would leave the labelled I-beam installed, showing
+// a language that is no longer typed. The handlers below put the user's
+// cursors back and then hand the crash on to what was in place before (the
+// run-time's handlers, then the system's crash reporting), so it still ends as
+// the same crash. An SEH exception nobody handles reaches the top-level filter;
+// a C++ exception nobody catches ends in std::terminate.
+fwMain* crashWatched = nullptr;
+LPTOP_LEVEL_EXCEPTION_FILTER nextFilter = nullptr;
+std::terminate_handler nextTerminate = nullptr;
+
+LONG WINAPI RestoreCursorsOnCrash(EXCEPTION_POINTERS* exception) {
+  if (crashWatched) crashWatched->RestoreUserCursors();
+  return nextFilter ? nextFilter(exception) : EXCEPTION_CONTINUE_SEARCH;
+}
+
+[[noreturn]] void RestoreCursorsOnTerminate() {
+  if (crashWatched) crashWatched->RestoreUserCursors();
+  if (nextTerminate) nextTerminate();
+  std::abort();
+}
+
+void WatchCrashes(fwMain& window) {
+  if (!crashWatched) {
+    nextFilter = SetUnhandledExceptionFilter(&RestoreCursorsOnCrash);
+    nextTerminate = std::set_terminate(&RestoreCursorsOnTerminate);
+  }
+  crashWatched = &window;
+}
+
+void StopWatchingCrashes(const fwMain& window) {
+  if (crashWatched != &window) return;
+  SetUnhandledExceptionFilter(nextFilter);
+  std::set_terminate(nextTerminate);
+  crashWatched = nullptr;
+}
+
 }  // namespace
 
 fwMain::fwMain(HINSTANCE instance, Launch launch, Services services)
@@ -79,7 +117,10 @@ fwMain::fwMain(HINSTANCE instance, Launch launch, Services services)
       indicator_(services_.desktop, [this] { OpenControlMenu(); }) {}
 
 // The window goes first, while the members its handlers use are still alive.
-fwMain::~fwMain() { Unload(); }
+fwMain::~fwMain() {
+  Unload();
+  StopWatchingCrashes(*this);
+}
 
 void fwMain::Load() {
   RegisterWindowClass(instance_, &fwMain::WndProc);
@@ -160,7 +201,19 @@ LRESULT fwMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         return 0;
       }
       break;
+    case WM_ENDSESSION:
+      // The session ends (a log-off, a shutdown, an installer closing the
+      // program): the process may be ended as soon as this returns.
+      if (wParam) {
+        Unload();
+        return 0;
+      }
+      break;
     case WM_DESTROY:
+      // Whatever ends the window after activation (Quit, a close request from
+      // another program, the session's end, a WM_QUIT ending the message loop)
+      // gives the user's cursors back first.
+      RestoreUserCursors();
       Form_Unload();
       // The only window is gone: the process ends.
       PostQuitMessage(0);
@@ -174,6 +227,13 @@ LRESULT fwMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 void fwMain::Unload() {
   // Runs Form_Unload through WM_DESTROY; WM_NCDESTROY clears hwnd_.
   if (hwnd_) DestroyWindow(hwnd_);
+}
+
+void fwMain::RestoreUserCursors() {
+  if (!cursorsChanged_) return;
+  // Cleared first: a crash inside the reload must not reload again.
+  cursorsChanged_ = false;
+  services_.desktop.ReloadSystemCursors();
 }
 
 void fwMain::Form_Load() {
@@ -275,6 +335,9 @@ void fwMain::bbYes_Click() {
   label.SetFont(LoadFontSettings(tag_, kFontSection, "", &label.Font()));
 
   indicator_.PrepareSurfaces();
+  // From the first tick on the I-beam may be the labelled one.
+  cursorsChanged_ = true;
+  WatchCrashes(*this);
   // Last, so that no tick sees half-prepared surfaces.
   SetTimer(hwnd_, ktoLangId, ktoLangInterval, nullptr);
 }
@@ -322,7 +385,7 @@ void fwMain::mPopupStart_Click() { ToggleStartWithWindows(menu_, record_.Product
 
 void fwMain::mPopupExit_Click() {
   // The user's own cursors come back, all of them, before the window goes.
-  services_.desktop.ReloadSystemCursors();
+  RestoreUserCursors();
   Unload();
 }
 
