@@ -1,11 +1,14 @@
 #include "app/fw_main.h"
 
 #include <cstdint>
+#include <cstdlib>
+#include <exception>
 #include <limits>
 #include <utility>
 
 #include "app/consent.h"
 #include "platform/dpi.h"
+#include "platform/scope_exit.h"
 #include "indicator/label.h"
 #include "menu/start_with_windows.h"
 #include "menu/version_text.h"
@@ -57,6 +60,42 @@ std::int32_t ColorValue(Fixed stored, std::int32_t current) {
 
 void PlaceControl(HWND control, const PixelRect& r) { MoveWindow(control, r.left, r.top, r.width, r.height, FALSE); }
 
+// A crash after activation would leave the labelled I-beam installed, showing
+// a language that is no longer typed. The handlers below put the user's
+// cursors back and then hand the crash on to what was in place before (the
+// run-time's handlers, then the system's crash reporting), so it still ends as
+// the same crash. An SEH exception nobody handles reaches the top-level filter;
+// a C++ exception nobody catches ends in std::terminate.
+fwMain* crashWatched = nullptr;
+LPTOP_LEVEL_EXCEPTION_FILTER nextFilter = nullptr;
+std::terminate_handler nextTerminate = nullptr;
+
+LONG WINAPI RestoreCursorsOnCrash(EXCEPTION_POINTERS* exception) {
+  if (crashWatched) crashWatched->RestoreUserCursors();
+  return nextFilter ? nextFilter(exception) : EXCEPTION_CONTINUE_SEARCH;
+}
+
+[[noreturn]] void RestoreCursorsOnTerminate() {
+  if (crashWatched) crashWatched->RestoreUserCursors();
+  if (nextTerminate) nextTerminate();
+  std::abort();
+}
+
+void WatchCrashes(fwMain& window) {
+  if (!crashWatched) {
+    nextFilter = SetUnhandledExceptionFilter(&RestoreCursorsOnCrash);
+    nextTerminate = std::set_terminate(&RestoreCursorsOnTerminate);
+  }
+  crashWatched = &window;
+}
+
+void StopWatchingCrashes(const fwMain& window) {
+  if (crashWatched != &window) return;
+  SetUnhandledExceptionFilter(nextFilter);
+  std::set_terminate(nextTerminate);
+  crashWatched = nullptr;
+}
+
 }  // namespace
 
 fwMain::fwMain(HINSTANCE instance, Launch launch, Services services)
@@ -67,7 +106,11 @@ fwMain::fwMain(HINSTANCE instance, Launch launch, Services services)
       record_(platform::ReadVersionRecord()),
       indicator_(services_.desktop, [this] { OpenControlMenu(); }) {}
 
-fwMain::~fwMain() = default;
+// The window goes first, while the members its handlers use are still alive.
+fwMain::~fwMain() {
+  Unload();
+  StopWatchingCrashes(*this);
+}
 
 void fwMain::Load() {
   RegisterWindowClass(instance_, &fwMain::WndProc);
@@ -93,14 +136,11 @@ LRESULT CALLBACK fwMain::WndProc(HWND window, UINT message, WPARAM wParam, LPARA
     auto* self = static_cast<fwMain*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
     SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
     self->hwnd_ = window;
-    self->window_.reset(window);
   }
   auto* self = reinterpret_cast<fwMain*>(GetWindowLongPtrA(window, GWLP_USERDATA));
   if (!self) return DefWindowProcA(window, message, wParam, lParam);
   if (message == WM_NCDESTROY) {
     SetWindowLongPtrA(window, GWLP_USERDATA, 0);
-    // Destroyed by the system (close box, Unload): nothing is left to own.
-    (void)self->window_.release();
     self->hwnd_ = nullptr;
     return DefWindowProcA(window, message, wParam, lParam);
   }
@@ -151,7 +191,19 @@ LRESULT fwMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         return 0;
       }
       break;
+    case WM_ENDSESSION:
+      // The session ends (a log-off, a shutdown, an installer closing the
+      // program): the process may be ended as soon as this returns.
+      if (wParam) {
+        Unload();
+        return 0;
+      }
+      break;
     case WM_DESTROY:
+      // Whatever ends the window after activation (Quit, a close request from
+      // another program, the session's end, a WM_QUIT ending the message loop)
+      // gives the user's cursors back first.
+      RestoreUserCursors();
       Form_Unload();
       // The only window is gone: the process ends.
       PostQuitMessage(0);
@@ -163,8 +215,15 @@ LRESULT fwMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 void fwMain::Unload() {
-  // Runs Form_Unload through WM_DESTROY.
-  window_.reset();
+  // Runs Form_Unload through WM_DESTROY; WM_NCDESTROY clears hwnd_.
+  if (hwnd_) DestroyWindow(hwnd_);
+}
+
+void fwMain::RestoreUserCursors() {
+  if (!cursorsChanged_) return;
+  // Cleared first: a crash inside the reload must not reload again.
+  cursorsChanged_ = false;
+  services_.desktop.ReloadSystemCursors();
 }
 
 void fwMain::Form_Load() {
@@ -264,6 +323,9 @@ void fwMain::bbYes_Click() {
   indicator_.UseSettingsFile(tag_);
 
   indicator_.PrepareSurfaces();
+  // From the first tick on the I-beam may be the labelled one.
+  cursorsChanged_ = true;
+  WatchCrashes(*this);
   // Last, so that no tick sees half-prepared surfaces.
   SetTimer(hwnd_, ktoLangId, ktoLangInterval, nullptr);
 }
@@ -275,6 +337,12 @@ void fwMain::Form_Unload() { KillTimer(hwnd_, ktoLangId); }
 void fwMain::toLang_Timer() { indicator_.toLang_Timer(); }
 
 void fwMain::OpenControlMenu() {
+  // One command at a time: a tick inside the menu's or a command's window's
+  // loop opens nothing, so About boxes do not pile up and Quit cannot destroy
+  // the window that owns an open box.
+  if (commandRunning_) return;
+  commandRunning_ = true;
+  const platform::ScopeExit done([this] { commandRunning_ = false; });
   POINT at{0, 0};
   services_.desktop.CursorPos(at);
   switch (services_.trackMenu(menu_, hwnd_, at, [this] { mPopup_Click(); })) {
@@ -306,7 +374,7 @@ void fwMain::mPopupStart_Click() { ToggleStartWithWindows(menu_, record_.Product
 
 void fwMain::mPopupExit_Click() {
   // The user's own cursors come back, all of them, before the window goes.
-  services_.desktop.ReloadSystemCursors();
+  RestoreUserCursors();
   Unload();
 }
 

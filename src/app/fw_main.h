@@ -66,6 +66,11 @@ class fwMain {
   // true when the message was consumed.
   bool TranslateDialogKey(MSG& message);
 
+  // Puts the user's own cursors back, once, when activation has had them
+  // changed. Every end after activation comes through here: Quit, the window's
+  // destruction whatever caused it, the end of the session and a crash.
+  void RestoreUserCursors();
+
   // Null once the window is gone.
   HWND hWnd() const noexcept { return hwnd_; }
   // The settings file's path, set by activation (empty before).
@@ -113,10 +118,14 @@ class fwMain {
   HWND bbYes_ = nullptr;
   HWND bbNo_ = nullptr;
   HWND lastFocus_ = nullptr;
-  // Valid from WM_NCCREATE to WM_NCDESTROY.
+  // From activation until they are put back.
+  bool cursorsChanged_ = false;
+  // While the control menu or the command chosen in it runs.
+  bool commandRunning_ = false;
+  // The window, from WM_NCCREATE to WM_NCDESTROY. fwMain owns it: Unload and
+  // the destructor destroy it, unless the system already did (a close request
+  // reaching DefWindowProcA).
   HWND hwnd_ = nullptr;
-  // Declared last so the window, whose handlers use the members above, goes first.
-  platform::Window window_;
 };
 
 }  // namespace corvane

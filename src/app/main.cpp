@@ -23,5 +23,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     TranslateMessage(&message);
     DispatchMessageA(&message);
   }
+  // A WM_QUIT posted from outside ends the loop with the window still there:
+  // leaving this scope destroys it, and the user's cursors come back with it.
   return static_cast<int>(message.wParam);
 }

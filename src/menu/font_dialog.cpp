@@ -6,21 +6,11 @@
 
 #include "platform/dpi.h"
 #include "platform/handles.h"
-#include "platform/scope_exit.h"
 #include "platform/system_library.h"
 #include "storage/font_settings.h"
 #include "storage/settings_file.h"
 
 namespace corvane {
-
-namespace {
-
-// True while the command's dialog is open: the control menu stays reachable
-// from the timer during it, and a second dialog over the first would only
-// confuse which answer counts.
-bool dialogOpen = false;
-
-}  // namespace
 
 bool SystemFontChooser::ShowFont(CommonDialog& Dialog, HWND Owner) {
   // The dialog's library is loaded only while the dialog is up: imported, it
@@ -73,19 +63,14 @@ FontChooser& SystemFontDialog() {
 }
 
 bool SetFontAndColor(Indicator& indicator, const std::string& SettingsPath, HWND Owner, FontChooser& Chooser) {
-  if (dialogOpen) return false;
   Surface& label = indicator.pbCursor[1];
 
   CommonDialog dialog;
   dialog.Flags = kFontDialogFlags;
   dialog.Color = label.ForeColor();
   FontToDialog(dialog, label.Font());
-  {
-    dialogOpen = true;
-    const platform::ScopeExit closed([] { dialogOpen = false; });
-    // Cancel keeps the label as it is: nothing is applied, saved or redrawn.
-    if (!Chooser.ShowFont(dialog, Owner)) return false;
-  }
+  // Cancel keeps the label as it is: nothing is applied, saved or redrawn.
+  if (!Chooser.ShowFont(dialog, Owner)) return false;
   const FontRecord chosen = FontFromDialog(dialog);
   if (dialog.Color == label.ForeColor() && FontsEqual(chosen, label.Font())) return false;
 

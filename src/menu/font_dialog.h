@@ -37,8 +37,9 @@ inline constexpr const char* kColorSection = "fwMain";
 // the font and colour of the label surface (indicator.pbCursor[1]); when the
 // user confirms a font or colour that differs from the label's, applies both,
 // saves the colour ("fwMain", "ForeColor") and the font (section "Font") to
-// SettingsPath and redraws the indicator. Cancel changes nothing. While its
-// dialog is open a second call does nothing. Returns whether it applied a change.
+// SettingsPath and redraws the indicator. Cancel changes nothing. The caller
+// keeps a second command from starting while the dialog is open. Returns
+// whether it applied a change.
 bool SetFontAndColor(Indicator& indicator, const std::string& SettingsPath, HWND Owner,
                      FontChooser& Chooser = SystemFontDialog());
 

@@ -321,5 +321,19 @@ quiet_wine reg delete "${user_keys[1]}" /v Corvane /f >/dev/null
 for key in "${user_keys[0]}" 'HKCU\SOFTWARE\Halvorn' "${user_keys[2]}"; do quiet_wine reg delete "$key" /f >/dev/null; done
 rm -rf "$greek_dir"
 
+echo "# ends from outside: after activation each one puts the user's cursors back, once"
+# Consent on record: every start activates at once, reloading the cursors.
+quiet_wine reg add "$app_key" /ve /d "$home_win" /f /reg:64 >/dev/null
+for end in "taskkill /im Corvane.exe" "wineboot -e"; do
+  start_corvane "$home_win\\Corvane.exe" "$out/end.log"
+  wait_for 10 grep -q "$reload_trace" "$log" || fail "$end: no activation"
+  WINEDEBUG=-all,trace+system timeout 30 wine "$home_win\\Corvane.exe" >"$out/second-end.log" 2>&1 </dev/null
+  expect_eq "a second instance reloads nothing" "$(grep -c "$reload_trace" "$out/second-end.log")" 0
+  quiet_wine $end >/dev/null
+  wait_for 10 ended "$corvane" || fail "$end: the process runs on"
+  expect_eq "$end: reloads at activation and at the end" "$(grep -c "$reload_trace" "$log")" 2
+  close_from_outside "$corvane"
+done
+
 echo "# screenshots and logs in $out"
 [ "$failures" -eq 0 ] || { echo "$failures check(s) failed"; exit 1; }
