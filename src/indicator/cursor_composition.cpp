@@ -17,12 +17,7 @@ using platform::Bitmap;
 std::vector<std::uint32_t> ReadPixels(HBITMAP bitmap, int width, int height) {
   std::vector<std::uint32_t> pixels(static_cast<std::size_t>(width) * height);
   BITMAPINFO info{};
-  info.bmiHeader.biSize = sizeof info.bmiHeader;
-  info.bmiHeader.biWidth = width;
-  info.bmiHeader.biHeight = -height;
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  info.bmiHeader.biCompression = BI_RGB;
+  info.bmiHeader = platform::DibHeader(width, height, 32);
   platform::WindowDc screen;
   if (GetDIBits(screen.get(), bitmap, 0, height, pixels.data(), &info, DIB_RGB_COLORS) != height) pixels.clear();
   return pixels;
@@ -74,12 +69,7 @@ HICON CreateCursorFromImage(const CursorImage& image, DWORD hotX, DWORD hotY) {
   Bitmap mask(CreateBitmap(image.width, image.height, 1, 1, maskBits.data()));
 
   BITMAPINFO info{};
-  info.bmiHeader.biSize = sizeof info.bmiHeader;
-  info.bmiHeader.biWidth = image.width;
-  info.bmiHeader.biHeight = -image.height;
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  info.bmiHeader.biCompression = BI_RGB;
+  info.bmiHeader = platform::DibHeader(image.width, image.height, 32);
   void* bits = nullptr;
   Bitmap color(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
   if (!mask || !color || !bits) return nullptr;

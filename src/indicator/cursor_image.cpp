@@ -15,6 +15,16 @@ bool IsDark(std::uint32_t rgb) {
 
 }  // namespace
 
+CursorImage CursorImage::Transparent(int width, int height, bool alpha) {
+  CursorImage image;
+  image.width = width > 0 ? width : 0;
+  image.height = height > 0 ? height : 0;
+  image.alpha = alpha;
+  image.andMask.assign(static_cast<std::size_t>(image.width) * image.height, 1);
+  image.color.assign(image.andMask.size(), 0);
+  return image;
+}
+
 bool CursorImage::Inverts() const {
   if (alpha) return false;
   for (std::size_t i = 0; i < color.size(); ++i)
@@ -23,12 +33,7 @@ bool CursorImage::Inverts() const {
 }
 
 CursorImage PlaceImage(const CursorImage& image, int drawnWidth, int drawnHeight, int frameWidth, int frameHeight) {
-  CursorImage frame;
-  frame.width = frameWidth > 0 ? frameWidth : 0;
-  frame.height = frameHeight > 0 ? frameHeight : 0;
-  frame.alpha = image.alpha;
-  frame.andMask.assign(static_cast<std::size_t>(frame.width) * frame.height, 1);
-  frame.color.assign(frame.andMask.size(), 0);
+  CursorImage frame = CursorImage::Transparent(frameWidth, frameHeight, image.alpha);
   if (image.width <= 0 || image.height <= 0 || drawnWidth <= 0 || drawnHeight <= 0) return frame;
   for (int y = 0; y < frame.height && y < drawnHeight; ++y)
     for (int x = 0; x < frame.width && x < drawnWidth; ++x) {
@@ -48,12 +53,7 @@ bool KeyingKeepsEverything(const CursorImage& iBeam, const LabelledPicture& pict
 
 CursorImage ComposeLabelledCursor(const CursorImage& iBeam, const LabelledPicture& picture, bool windowTextLabel,
                                   std::uint32_t labelRgb, int width, int height) {
-  CursorImage cursor;
-  cursor.width = width > 0 ? width : 0;
-  cursor.height = height > 0 ? height : 0;
-  cursor.alpha = iBeam.alpha;
-  cursor.andMask.assign(static_cast<std::size_t>(cursor.width) * cursor.height, 1);
-  cursor.color.assign(cursor.andMask.size(), 0);
+  CursorImage cursor = CursorImage::Transparent(width, height, iBeam.alpha);
   const std::size_t pictureSize = static_cast<std::size_t>(picture.width) * picture.height;
   if (picture.width <= 0 || picture.height <= 0 || picture.pixels.size() != pictureSize ||
       picture.ink.size() != pictureSize)

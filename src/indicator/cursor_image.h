@@ -20,6 +20,9 @@ struct CursorImage {
   std::vector<std::uint32_t> color;   // 0xAARRGGBB, row by row from the top
   bool alpha = false;
 
+  // width x height (negative sizes as 0), every pixel transparent.
+  static CursorImage Transparent(int width, int height, bool alpha);
+
   std::size_t index(int x, int y) const { return static_cast<std::size_t>(y) * width + x; }
   // Some pixel inverts what lies under it.
   bool Inverts() const;

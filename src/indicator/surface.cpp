@@ -28,12 +28,7 @@ FontRecord DefaultLabelFont() {
 // match the plain background colour that is keyed out as transparent.
 Bitmap ImageBitmap(int width, int height) {
   BITMAPINFO info{};
-  info.bmiHeader.biSize = sizeof info.bmiHeader;
-  info.bmiHeader.biWidth = width;
-  info.bmiHeader.biHeight = height;
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 24;
-  info.bmiHeader.biCompression = BI_RGB;
+  info.bmiHeader = platform::DibHeader(width, height, 24, true);
   void* bits = nullptr;
   return Bitmap(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
 }
@@ -48,12 +43,7 @@ struct InkInfo {
 
 Bitmap InkBitmap(int width, int height, std::uint8_t*& bits) {
   InkInfo info{};
-  info.header.biSize = sizeof info.header;
-  info.header.biWidth = width;
-  info.header.biHeight = -height;
-  info.header.biPlanes = 1;
-  info.header.biBitCount = 1;
-  info.header.biCompression = BI_RGB;
+  info.header = platform::DibHeader(width, height, 1);
   info.colors[1] = RGBQUAD{255, 255, 255, 0};
   void* memory = nullptr;
   Bitmap bitmap(CreateDIBSection(nullptr, reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS, &memory, nullptr, 0));

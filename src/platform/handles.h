@@ -29,6 +29,19 @@ using Menu = Owned<HMENU, &DestroyMenu>;
 using RegKey = Owned<HKEY, &RegCloseKey>;
 using Window = Owned<HWND, &DestroyWindow>;
 
+// The header of an uncompressed device-independent bitmap of `bitsPerPixel`;
+// its rows run from the top unless `bottomUp`.
+inline BITMAPINFOHEADER DibHeader(int width, int height, WORD bitsPerPixel, bool bottomUp = false) {
+  BITMAPINFOHEADER header{};
+  header.biSize = sizeof header;
+  header.biWidth = width;
+  header.biHeight = bottomUp ? height : -height;
+  header.biPlanes = 1;
+  header.biBitCount = bitsPerPixel;
+  header.biCompression = BI_RGB;
+  return header;
+}
+
 // A memory device context compatible with the screen.
 inline MemoryDc CreateMemoryDc(HDC compatibleWith = nullptr) {
   return MemoryDc(CreateCompatibleDC(compatibleWith));
