@@ -16,12 +16,10 @@ fi
 built_exe=$1
 out=$2
 mkdir -p "$out"
-rm -f "$out"/*.log
 
 # Windows paths and their places in the prefix.
 home_win='C:\corvane-e2e'
 home_dir="$WINEPREFIX/drive_c/corvane-e2e"
-app_key='HKLM\SOFTWARE\Halvorn\Corvane'
 run_key='HKLM\Software\Microsoft\Windows\CurrentVersion\Run'
 paths_key='HKLM\SOFTWARE\Microsoft\Windows\CurrentVersion\App Paths\Corvane.exe'
 layouts_key='HKLM\System\CurrentControlSet\Control\Keyboard Layouts\00010419'
@@ -62,46 +60,27 @@ reg_value() {  # key name ("" for the default value) [view]
 
 forget_program() {
   for view in /reg:64 /reg:32; do
-    quiet_wine reg delete "$app_key" /f "$view" >/dev/null
-    quiet_wine reg delete 'HKLM\SOFTWARE\Halvorn' /f "$view" >/dev/null
-    quiet_wine reg delete "$paths_key" /f "$view" >/dev/null
+    for key in 'HKLM\SOFTWARE\Halvorn' "$paths_key"; do quiet_wine reg delete "$key" /f "$view" >/dev/null; done
   done
   quiet_wine reg delete "$run_key" /v Corvane /f /reg:64 >/dev/null
 }
 
-# Starts Corvane.exe (a Windows path) in the background; its pid in $corvane,
-# its log in $log. The log traces every SystemParametersInfo call and every
-# SetSystemCursor call (a stub in Wine, which only logs it).
-start_corvane() {  # exe log arguments...
-  local exe=$1
-  log=$2
-  shift 2
-  WINEDEBUG=-all,fixme+cursor,trace+system wine "$exe" "$@" >"$log" 2>&1 </dev/null &
-  corvane=$!
-}
-
 consent_window() { xdotool search --onlyvisible --name "^$title\$" 2>/dev/null | head -n1; }
 
-wait_for() {  # seconds command...
-  local deadline=$((SECONDS + $1))
-  shift
-  until "$@"; do
-    [ $SECONDS -ge $deadline ] && return 1
+wait_for() {  # seconds command...: polls every tenth of a second until the command succeeds
+  for ((tenths = $1 * 10; tenths > 0; tenths--)); do
+    "${@:2}" && return 0
     sleep 0.1
   done
+  return 1
 }
 
 has_consent_window() { [ -n "$(consent_window)" ]; }
 ended() { ! kill -0 "$1" 2>/dev/null; }
 
-click_button() {  # window x y (client coordinates of the button's centre)
-  eval "$(xdotool getwindowgeometry --shell "$1")"
-  xdotool mousemove $((X + $2)) $((Y + $3)) click 1
-}
-
 cleanup() {
   [ -n "${notepad:-}" ] && kill "$notepad" 2>/dev/null
-  [ -n "${corvane:-}" ] && kill "$corvane" 2>/dev/null
+  [ -n "${first:-}" ] && kill "$first" 2>/dev/null
   forget_program
   quiet_wine reg delete "$layouts_key" /f >/dev/null
   rm -rf "$home_dir"
@@ -116,14 +95,15 @@ cp "$built_exe" "$home_dir/Corvane.exe"
 quiet_wine reg add "$layouts_key" /v 'Layout Id' /t REG_SZ /d 0001 /f >/dev/null
 
 echo "# first start: the consent window, Yes, and the labelled I-beam"
-start_corvane "$home_win\\Corvane.exe" "$out/first.log"
-first=$corvane
-first_log=$log
+# The log traces every SystemParametersInfo call and every SetSystemCursor call (a stub in Wine, which only logs it).
+first_log="$out/first.log"
+WINEDEBUG=-all,fixme+cursor,trace+system wine "$home_win\\Corvane.exe" >"$first_log" 2>&1 </dev/null &
+first=$!
 if wait_for 20 has_consent_window; then
   expect_eq "caption" "$(xdotool getwindowname "$(consent_window)")" "$title"
   eval "$(xdotool getwindowgeometry --shell "$(consent_window)")"
   expect_eq "client area" "${WIDTH}x${HEIGHT}" "464x288"
-  click_button "$(consent_window)" $((156 + 36)) $((256 + 12))
+  xdotool mousemove $((X + 156 + 36)) $((Y + 256 + 12)) click 1  # the middle of Yes
   # Activation reloads the cursors (SPI_SETCURSORS, action 87), then a tick installs the I-beam (OCR_IBEAM).
   wait_for 10 grep -q "$reload_trace" "$first_log" && pass "activation reloads the cursors" || fail "no cursor reload"
   wait_for 10 grep -q 'SetSystemCursor (.*,00007f01)' "$first_log" && pass "the I-beam is installed" ||
@@ -137,7 +117,6 @@ for args in "" "/debug"; do
   timeout 30 wine "$home_win\\Corvane.exe" $args >"$out/second.log" 2>&1 </dev/null
   expect_eq "second start ${args:-(plain)}" "$?:$(consent_window)" "0:"
 done
-ended "$first" && fail "the running instance ended" || pass "the running instance is unaffected"
 
 echo "# the control menu, opened with left Shift + middle button over a Wine window, and Quit"
 wine notepad >"$out/notepad.log" 2>&1 </dev/null &
@@ -145,11 +124,13 @@ notepad=$!
 wait_for 20 sh -c 'xdotool search --onlyvisible --name Notepad | grep -q .' || fail "notepad did not start"
 eval "$(xdotool getwindowgeometry --shell "$(xdotool search --onlyvisible --name Notepad | head -n1)")"
 pointer="$((X + 150)),$((Y + 120))"
-xdotool mousemove "${pointer%,*}" "${pointer#*,}" sleep 0.3 keydown Shift_L mousedown 2 sleep 0.4 mouseup 2 keyup Shift_L
+xdotool mousemove "${pointer%,*}" "${pointer#*,}" sleep 0.3 keydown Shift_L mousedown 2 sleep 0.4 \
+  mouseup 2 keyup Shift_L
 # The popup is the program's one visible window without a title; its top-left corner.
 popup_at() {
   for id in $(xdotool search --onlyvisible --classname corvane.exe 2>/dev/null); do
-    [ -z "$(xdotool getwindowname "$id")" ] && xdotool getwindowgeometry --shell "$id" | sed -n 's/^[XY]=//p' | paste -sd,
+    [ -n "$(xdotool getwindowname "$id")" ] && continue
+    xdotool getwindowgeometry --shell "$id" | sed -n 's/^[XY]=//p' | paste -sd,
   done
 }
 menu_open() { [ -n "$(popup_at)" ]; }

@@ -35,7 +35,6 @@ inline Image ReadBitmap(HBITMAP bitmap) {
 
 // A cursor or icon read back.
 struct IconPlanes {
-  bool isIcon = false;
   DWORD hotX = 0;
   DWORD hotY = 0;
   Image mask;  // 0xFFFFFF where transparent, 0 where opaque
@@ -46,8 +45,7 @@ struct IconPlanes {
 inline IconPlanes ReadIcon(HICON icon) {
   platform::IconInfo info;
   if (!platform::QueryIconInfo(icon, info)) return {};
-  return {info.info.fIcon != FALSE, info.info.xHotspot, info.info.yHotspot, ReadBitmap(info.mask.get()),
-          ReadBitmap(info.color.get())};
+  return {info.info.xHotspot, info.info.yHotspot, ReadBitmap(info.mask.get()), ReadBitmap(info.color.get())};
 }
 
 // How many pixels of an image match(x, y) picks.

@@ -24,58 +24,39 @@ inline platform::RegKey OpenHklm(const char* key, REGSAM access) {
   return platform::RegKey(opened);
 }
 
-struct RegValue {
-  DWORD type = 0;
-  std::string bytes;  // as stored, the terminating zero included
-  std::string text() const { return bytes.substr(0, bytes.find('\0')); }
-};
-
-// nullopt when the key or the value is missing.
-inline std::optional<RegValue> ReadHklm(const char* key, const char* name, REGSAM view = KEY_WOW64_64KEY) {
-  char data[1024] = {};
-  DWORD size = sizeof data;
-  RegValue value;
-  if (RegQueryValueExA(OpenHklm(key, KEY_QUERY_VALUE | view).get(), name, nullptr, &value.type,
-                       reinterpret_cast<BYTE*>(data), &size) != ERROR_SUCCESS) {
+// The text of a REG_SZ value; nullopt when the key or the value is missing.
+inline std::optional<std::string> ReadHklmText(const char* key, const char* name, REGSAM view = KEY_WOW64_64KEY) {
+  char text[1024] = {};
+  DWORD size = sizeof text - 1;
+  if (RegQueryValueExA(OpenHklm(key, KEY_QUERY_VALUE | view).get(), name, nullptr, nullptr,
+                       reinterpret_cast<BYTE*>(text), &size) != ERROR_SUCCESS) {
     return std::nullopt;
   }
-  value.bytes.assign(data, size);
-  return value;
+  return text;
 }
 
-inline std::optional<std::string> ReadHklmText(const char* key, const char* name, REGSAM view = KEY_WOW64_64KEY) {
-  const auto value = ReadHklm(key, name, view);
-  return value ? std::optional(value->text()) : std::nullopt;
-}
-
-// Stores `data`, creating the key; a failure fails the running test. A REG_SZ
-// text gets its terminating zero; data of any other type is stored as it is.
-inline void WriteHklm(const char* key, const char* name, const std::string& data, REGSAM view = KEY_WOW64_64KEY,
-                      DWORD type = REG_SZ) {
+// Stores `text` as REG_SZ, creating the key; a failure fails the running test.
+inline void WriteHklm(const char* key, const char* name, const std::string& text, REGSAM view = KEY_WOW64_64KEY) {
   HKEY opened = nullptr;
-  ASSERT_FALSE(RegCreateKeyExA(HKEY_LOCAL_MACHINE, key, 0, nullptr, 0, KEY_SET_VALUE | view, nullptr, &opened, nullptr));
+  ASSERT_FALSE(RegCreateKeyExA(HKEY_LOCAL_MACHINE, key, 0, nullptr, 0, KEY_SET_VALUE | view, nullptr, &opened, {}));
   const platform::RegKey owner(opened);
-  const auto size = static_cast<DWORD>(data.size() + (type == REG_SZ ? 1 : 0));
-  EXPECT_FALSE(RegSetValueExA(opened, name, 0, type, reinterpret_cast<const BYTE*>(data.c_str()), size)) << key;
+  const auto bytes = reinterpret_cast<const BYTE*>(text.c_str());
+  EXPECT_FALSE(RegSetValueExA(opened, name, 0, REG_SZ, bytes, static_cast<DWORD>(text.size() + 1))) << key;
 }
 
 inline void DeleteHklm(const char* key, const char* name, REGSAM view = KEY_WOW64_64KEY) {
   RegDeleteValueA(OpenHklm(key, KEY_SET_VALUE | view).get(), name);
 }
 
-// Removes the key with everything below it, in both views.
-inline void DeleteHklmTree(const char* key) {
-  for (REGSAM view : {KEY_WOW64_64KEY, KEY_WOW64_32KEY}) {
-    RegDeleteTreeA(OpenHklm(key, KEY_ALL_ACCESS | view).get(), nullptr);
-    RegDeleteKeyExA(HKEY_LOCAL_MACHINE, key, view, 0);
-  }
-}
-
 // Removes everything the program may leave in the registry, in both views.
 inline void ForgetProgram() {
-  DeleteHklmTree("SOFTWARE\\Halvorn");
-  DeleteHklmTree(kAppPathsKey);
-  for (REGSAM view : {KEY_WOW64_64KEY, KEY_WOW64_32KEY}) DeleteHklm(kRunKey, "Corvane", view);
+  for (REGSAM view : {KEY_WOW64_64KEY, KEY_WOW64_32KEY}) {
+    // The application key first: a key goes only once it has no subkeys.
+    for (const char* key : {kAppKey, "SOFTWARE\\Halvorn", kAppPathsKey}) {
+      RegDeleteKeyExA(HKEY_LOCAL_MACHINE, key, view, 0);
+    }
+    DeleteHklm(kRunKey, "Corvane", view);
+  }
 }
 
 }  // namespace corvane::testing
