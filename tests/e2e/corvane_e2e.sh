@@ -65,6 +65,17 @@ forget_program() {
   quiet_wine reg delete "$run_key" /v Corvane /f /reg:64 >/dev/null
 }
 
+# Starts Corvane.exe (a Windows path) in the background; its pid in $corvane,
+# its log in $log. The log traces every SystemParametersInfo call and every
+# SetSystemCursor call (a stub in Wine, which only logs it).
+start_corvane() {  # exe log arguments...
+  local exe=$1
+  log=$2
+  shift 2
+  WINEDEBUG=-all,fixme+cursor,trace+system wine "$exe" "$@" >"$log" 2>&1 </dev/null &
+  corvane=$!
+}
+
 consent_window() { xdotool search --onlyvisible --name "^$title\$" 2>/dev/null | head -n1; }
 
 wait_for() {  # seconds command...: polls every tenth of a second until the command succeeds
@@ -78,9 +89,14 @@ wait_for() {  # seconds command...: polls every tenth of a second until the comm
 has_consent_window() { [ -n "$(consent_window)" ]; }
 ended() { ! kill -0 "$1" 2>/dev/null; }
 
+click_button() {  # window x y (client coordinates of the button's centre)
+  eval "$(xdotool getwindowgeometry --shell "$1")"
+  xdotool mousemove $((X + $2)) $((Y + $3)) click 1
+}
+
 cleanup() {
   [ -n "${notepad:-}" ] && kill "$notepad" 2>/dev/null
-  [ -n "${first:-}" ] && kill "$first" 2>/dev/null
+  [ -n "${corvane:-}" ] && kill "$corvane" 2>/dev/null
   forget_program
   quiet_wine reg delete "$layouts_key" /f >/dev/null
   rm -rf "$home_dir"
@@ -95,15 +111,14 @@ cp "$built_exe" "$home_dir/Corvane.exe"
 quiet_wine reg add "$layouts_key" /v 'Layout Id' /t REG_SZ /d 0001 /f >/dev/null
 
 echo "# first start: the consent window, Yes, and the labelled I-beam"
-# The log traces every SystemParametersInfo call and every SetSystemCursor call (a stub in Wine, which only logs it).
-first_log="$out/first.log"
-WINEDEBUG=-all,fixme+cursor,trace+system wine "$home_win\\Corvane.exe" >"$first_log" 2>&1 </dev/null &
-first=$!
+start_corvane "$home_win\\Corvane.exe" "$out/first.log"
+first=$corvane
+first_log=$log
 if wait_for 20 has_consent_window; then
   expect_eq "caption" "$(xdotool getwindowname "$(consent_window)")" "$title"
   eval "$(xdotool getwindowgeometry --shell "$(consent_window)")"
   expect_eq "client area" "${WIDTH}x${HEIGHT}" "464x288"
-  xdotool mousemove $((X + 156 + 36)) $((Y + 256 + 12)) click 1  # the middle of Yes
+  click_button "$(consent_window)" $((156 + 36)) $((256 + 12))
   # Activation reloads the cursors (SPI_SETCURSORS, action 87), then a tick installs the I-beam (OCR_IBEAM).
   wait_for 10 grep -q "$reload_trace" "$first_log" && pass "activation reloads the cursors" || fail "no cursor reload"
   wait_for 10 grep -q 'SetSystemCursor (.*,00007f01)' "$first_log" && pass "the I-beam is installed" ||

@@ -18,13 +18,11 @@ constexpr COLORREF kWhiteColor = RGB(255, 255, 255);
 
 Image White(int width, int height) { return {width, height, std::vector<uint32_t>(width * height, kWhite)}; }
 
-HKL Layout(std::uintptr_t value) { return reinterpret_cast<HKL>(value); }
-
 struct IndicatorTest : ::testing::Test {
   void SetUp() override { indicator.PrepareSurfaces(); }
   // The pointer over the editor, whose thread uses `layout`.
   void EditorUses(std::uintptr_t layout) {
-    desktop.PointAt({100, 200}, reinterpret_cast<HWND>(0x1001), 77, Layout(layout));
+    desktop.PointAt({100, 200}, reinterpret_cast<HWND>(0x1001), 77, reinterpret_cast<HKL>(layout));
   }
 
   testing::ScriptedDesktop desktop;

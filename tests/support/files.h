@@ -3,6 +3,7 @@
 
 #include <windows.h>
 
+#include <cstdlib>
 #include <fstream>
 #include <iterator>
 #include <string>
@@ -15,7 +16,7 @@ namespace corvane::testing {
 // the program.
 class TempFolder {
  public:
-  explicit TempFolder(const std::string& name) : path(Temp() + name) {
+  explicit TempFolder(const std::string& name) : path(std::string(std::getenv("TEMP")) + "\\" + name) {
     Remove();  // what an interrupted run left
     CreateDirectoryA(path.c_str(), nullptr);
   }
@@ -27,11 +28,6 @@ class TempFolder {
   std::string File(const std::string& name) const { return path + "\\" + name; }
 
  private:
-  static std::string Temp() {
-    char temp[MAX_PATH] = {};
-    GetTempPathA(MAX_PATH, temp);
-    return temp;
-  }
   void Remove() const {
     WIN32_FIND_DATAA found;
     for (HANDLE search = FindFirstFileA(File("*").c_str(), &found); search != INVALID_HANDLE_VALUE;) {
