@@ -42,7 +42,8 @@ LONG WINAPI FilterBefore(EXCEPTION_POINTERS*) {
 
 class ShutdownTest : public ::testing::Test {
  protected:
-  const std::string folder = testing::TempPath("corvane-shutdown-tests");
+  const testing::TempFolder temp{"corvane-shutdown-tests"};
+  const std::string folder = temp.path;
   testing::ScriptedDesktop desktop;
   int openings = 0;                  // of the menu, which answers About first, then Quit
   std::function<void()> whileShown;  // runs while the About box is up

@@ -5,7 +5,6 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <string>
@@ -67,11 +66,6 @@ class LabelSettingsTest : public ::testing::Test, public Station {
     WritePrivateProfileStringA(section, key, value, file.c_str());
   }
 
-  void SaveImage(const std::string& name) {
-    std::filesystem::create_directories("images");
-    testing::WriteCursorImage("images/" + name + ".bmp", testing::ReadIcon(desktop.InstalledCursor()));
-  }
-
   testing::TempFolder folder{"corvane-label-settings"};
   const std::string file = folder.File("Corvane.dat");
 };
@@ -105,7 +99,6 @@ TEST_F(LabelSettingsTest, CapsLockBoxesTheLabelAndRedrawsOnceEachWay) {
   const Pixels plain = Tick(0x04090409);
   EXPECT_EQ(plain, Plain(0x04090409, kWindowText));
   const Pixels boxed = Tick(0x04090409, true);
-  SaveImage("capslock_EN");
   for (int i = 0; i < 3; ++i) Tick(0x04090409, true);
   EXPECT_EQ(desktop.calls.size(), 8u) << "an idle tick reads Caps Lock and nothing more";
   EXPECT_EQ(Tick(0x04090409), plain);
@@ -128,7 +121,6 @@ TEST_F(LabelSettingsTest, CapsLockBoxesTheLabelAndRedrawsOnceEachWay) {
 
   // A layout's own colour makes the box; turning the option off shows at the next change.
   const std::vector<uint32_t> red = Tick(0x04190419, true).second;
-  SaveImage("capslock_RU");
   EXPECT_GT(std::count(red.begin(), red.end(), 0xFF0000u), 30);
   EXPECT_GT(std::count(red.begin(), red.end(), 0xFEFEFEu), 10);
   Write("fwMain", "CapsLock", "0");

@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
-#include <filesystem>
 #include <optional>
 #include <string>
 #include <vector>
@@ -25,9 +24,10 @@ constexpr std::int32_t kWhiteLabel = 0x00FFFFFF;  // the colour keyed out as tra
 constexpr std::int32_t kRedLabel = 0x000000FF;
 constexpr COLORREF kScreens[] = {RGB(0, 0, 0), RGB(255, 255, 255)};
 
-// The cursor drawn as the system draws it, over a 32 x 32 screen of one colour.
+// The cursor drawn as the system draws it, over a 32 x 32 screen of one colour
+// (black or white, which read the same as COLORREF and as 0x00RRGGBB).
 Image DrawnOver(HCURSOR cursor, COLORREF screen) {
-  platform::Bitmap bitmap(testing::MakeFilledBitmap(32, 32, screen));
+  platform::Bitmap bitmap(testing::MakeBitmap(Image{32, 32, std::vector<uint32_t>(32 * 32, screen)}));
   {
     auto dc = platform::CreateMemoryDc();
     platform::SelectionScope selection(dc.get(), bitmap.get());
@@ -40,7 +40,7 @@ Image DrawnOver(HCURSOR cursor, COLORREF screen) {
 int Standing(const Image& image, COLORREF screen, int left, int top, int right, int bottom) {
   int count = 0;
   for (int y = top; y < bottom; ++y)
-    for (int x = left; x < right; ++x) count += image.at(x, y) != testing::Rgb(screen);
+    for (int x = left; x < right; ++x) count += image.at(x, y) != screen;
   return count;
 }
 
@@ -60,20 +60,6 @@ class LabelledIBeam : public ::testing::Test {
     return desktop.InstalledCursor();
   }
 
-  // The cursor over both screens, side by side, for the README and for a look.
-  static void Save(const std::string& name, HCURSOR cursor) {
-    testing::IconPlanes planes;
-    planes.color = {64, 32, std::vector<uint32_t>(64 * 32)};
-    planes.mask = {64, 32, std::vector<uint32_t>(64 * 32)};
-    for (int i = 0; i < 2; ++i) {
-      const Image drawn = DrawnOver(cursor, kScreens[i]);
-      for (int y = 0; y < 32; ++y)
-        for (int x = 0; x < 32; ++x) planes.color.pixels[y * 64 + i * 32 + x] = drawn.at(x, y);
-    }
-    std::filesystem::create_directories("images");
-    testing::WriteCursorImage("images/labelled_" + name + ".bmp", planes);
-  }
-
   platform::Icon iBeam;
   testing::ScriptedDesktop desktop;
   std::optional<Indicator> indicator;
@@ -82,7 +68,6 @@ class LabelledIBeam : public ::testing::Test {
 TEST_F(LabelledIBeam, APlainIBeamIsComposedExactlyByKeyingOutTheBackground) {
   for (std::int32_t color : {kWindowText, kRedLabel}) {
     const testing::IconPlanes composed = testing::ReadIcon(Compose(IBeam::kPlain, color));
-    if (color == kWindowText) Save("plain", desktop.InstalledCursor());
     platform::Icon keyed(BitmapToIcon(indicator->pbCursor[1].Picture(), RGB(255, 255, 255), 0, 0, 4, 10, true, desktop));
     const testing::IconPlanes expected = testing::ReadIcon(keyed.get());
     EXPECT_EQ(composed.mask.pixels, expected.mask.pixels) << color;
@@ -107,7 +92,6 @@ TEST_F(LabelledIBeam, BeamAndLabelStandOutOnDarkAndLightScreens) {
                         Case{IBeam::kTranslucent, kWindowText, "translucent", true},
                         Case{IBeam::kPlain, kWhiteLabel, "plain_white", false}}) {
     const HCURSOR cursor = Compose(c.kind, c.color);
-    Save(c.name, cursor);
     for (COLORREF screen : kScreens) {
       const Image drawn = DrawnOver(cursor, screen);
       EXPECT_GT(Standing(drawn, screen, 2, 2, 8, 22), 20) << c.name << " beam on " << screen;
