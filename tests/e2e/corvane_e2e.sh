@@ -20,6 +20,7 @@ mkdir -p "$out"
 # Windows paths and their places in the prefix.
 home_win='C:\corvane-e2e'
 home_dir="$WINEPREFIX/drive_c/corvane-e2e"
+app_key='HKLM\SOFTWARE\Halvorn\Corvane'
 run_key='HKLM\Software\Microsoft\Windows\CurrentVersion\Run'
 paths_key='HKLM\SOFTWARE\Microsoft\Windows\CurrentVersion\App Paths\Corvane.exe'
 layouts_key='HKLM\System\CurrentControlSet\Control\Keyboard Layouts\00010419'
@@ -88,6 +89,13 @@ wait_for() {  # seconds command...: polls every tenth of a second until the comm
 
 has_consent_window() { [ -n "$(consent_window)" ]; }
 ended() { ! kill -0 "$1" 2>/dev/null; }
+
+# A close request from another program; a kill when it goes unanswered.
+close_from_outside() {
+  ended "$1" && return
+  quiet_wine taskkill /im Corvane.exe >/dev/null
+  wait_for 10 ended "$1" || { kill "$1" 2>/dev/null; wait_for 5 ended "$1"; }
+}
 
 click_button() {  # window x y (client coordinates of the button's centre)
   eval "$(xdotool getwindowgeometry --shell "$1")"
