@@ -211,17 +211,17 @@ TEST_F(FwMainTest, TheFontCommandAppliesSavesAndDrawsOnlyAChange) {
   const FontRecord sans8 = testing::MakeFont("MS Sans Serif", 8, 0);
   FontRecord sans975 = sans8;
   sans975.size = Fixed{97500};
-  const struct { std::string file; std::function<void(CommonDialog&)> edit; bool ok; std::int32_t color;
-                 FontRecord font; std::string saved; } cases[] = {
+  const struct { std::string file; std::function<void(CommonDialog&)> edit; std::int32_t color; FontRecord font;
+                 std::string saved; } cases[] = {
       // OK with nothing changed on the designed Cyrillic font: the dialog knows no charset, so a fresh one's is taken.
-      {"", none, true, static_cast<std::int32_t>(0x80000008u), testing::MakeFont("Small Fonts", 6, 0),
+      {"", none, static_cast<std::int32_t>(0x80000008u), testing::MakeFont("Small Fonts", 6, 0),
        saved("-2147483640", "Small Fonts", 6, 0)},
       // A flag is set only by exactly 1; a colour is taken to the nearest whole number, halves to even.
-      {saved("255.5", "MS Sans Serif", 8, 2), none, true, 256, sans8, saved("255.5", "MS Sans Serif", 8, 2)},
-      {saved("255", "MS Sans Serif", 8, 0), [](CommonDialog& d) { d.Color = 7, d.FontSize = Fixed::Whole(20); }, false,
-       255, sans8, saved("255", "MS Sans Serif", 8, 0)},
-      {saved("255", "MS Sans Serif", 8, 0), [](CommonDialog& d) { d.Color = 0xFF0000, d.FontSize = Fixed{97500}; },
-       true, 0xFF0000, sans975, saved("16711680", "MS Sans Serif", 10, 0)}};
+      {saved("255.5", "MS Sans Serif", 8, 2), none, 256, sans8, saved("255.5", "MS Sans Serif", 8, 2)},
+      {saved("255", "MS Sans Serif", 8, 0), [](CommonDialog& d) { d.Color = 0xFF0000; }, 0xFF0000, sans8,
+       saved("16711680", "MS Sans Serif", 8, 0)},
+      {saved("255", "MS Sans Serif", 8, 0), [](CommonDialog& d) { d.FontSize = Fixed{97500}; }, 255, sans975,
+       saved("255", "MS Sans Serif", 10, 0)}};
   desktop.PointAt({10, 20}, nullptr, 0, reinterpret_cast<HKL>(0x04090409));
   const std::string settings = folder.File("Corvane.dat");
   for (const auto& c : cases) {
@@ -229,7 +229,6 @@ TEST_F(FwMainTest, TheFontCommandAppliesSavesAndDrawsOnlyAChange) {
     fwMain& window = Start("", false, true);
     window.toLang_Timer();
     const Surface& label = window.indicator().pbCursor[1];
-    chooser.ok = c.ok;
     chooser.edit = c.edit;
     desktop.installs.clear();
     window.mPopupFont_Click();

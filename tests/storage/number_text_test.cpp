@@ -20,9 +20,9 @@ TEST(StorageText, NumbersAsHandEditedFilesHoldThem) {
       {"&17", std::nullopt}, {"0x1F", std::nullopt}, {std::string(1 << 20, '9'), std::nullopt}};
   for (const auto& [text, expected] : cases) EXPECT_EQ(ParseLeadingNumber(text), expected) << text.substr(0, 30);
   // Registry numbers, with the zero byte a read appends, are unsigned in either byte order.
-  EXPECT_EQ(RegistryDataToText(kRegDword, {0xFF, 0xFF, 0xFF, 0xFF, 0}, 4) + " " +
+  EXPECT_EQ(RegistryDataToText(kRegDword, {0xE8, 3, 0, 0x80, 0}, 4) + " " +
                 RegistryDataToText(kRegDwordBigEndian, {0, 0, 3, 0xE8, 0}, 4),
-            "4294967295 1000");
+            "2147484648 1000");
 }
 
 }  // namespace corvane
