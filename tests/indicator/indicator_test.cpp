@@ -1,39 +1,50 @@
+// The indicator on a scripted desktop, judged by the cursors it installs: their
+// planes, and how the system draws them over a black and over a white screen.
 #include "indicator/indicator.h"
 
 #include <gtest/gtest.h>
 
 #include <map>
+#include <tuple>
 
 #include "indicator/bitmap_to_icon.h"
+#include "indicator/label.h"
+#include "support/files.h"
 #include "support/font.h"
 #include "support/gdi.h"
 #include "support/scripted_desktop.h"
 
 namespace corvane {
+namespace {
 
-using testing::Count, testing::IconPlanes, testing::Image, testing::ReadBitmap;
+using testing::Count, testing::IBeam, testing::IconPlanes, testing::Image, testing::ReadBitmap, testing::ReadIcon;
 
-constexpr uint32_t kWhite = 0xFFFFFF;
-constexpr COLORREF kWhiteColor = RGB(255, 255, 255);
+constexpr std::int32_t kWindowText = static_cast<std::int32_t>(0x80000008u);
+constexpr std::int32_t kRed = 0x0000FF, kBlue = 0xFF0000, kWhite = 0xFFFFFF;
 
-Image White(int width, int height) { return {width, height, std::vector<uint32_t>(width * height, kWhite)}; }
-
-// Over a plain stock I-beam, drawn in plain colours, the cursor is the keyed picture.
-struct IndicatorTest : ::testing::Test {
-  void SetUp() override {
-    desktop.stockIBeam = plainIBeam.get();
+// An indicator whose surfaces were prepared over a stand-in for the user's
+// I-beam, with `color` as the label's.
+struct Station {
+  explicit Station(IBeam kind = IBeam::kPlain, std::int32_t color = kWindowText) : iBeam(testing::MakeIBeam(kind)) {
+    desktop.stockIBeam = iBeam.get();
+    indicator.pbCursor[0].SetForeColor(color);
     indicator.PrepareSurfaces();
   }
-  // The pointer over the editor, whose thread uses `layout`.
-  void EditorUses(std::uintptr_t layout) {
+  // A tick over the editor, whose thread uses `layout`, with Caps Lock on or off; the installed cursor.
+  IconPlanes Tick(std::uint32_t layout, bool capsLock = false) {
     desktop.PointAt({100, 200}, reinterpret_cast<HWND>(0x1001), 77, reinterpret_cast<HKL>(layout));
+    desktop.keyStates[VK_CAPITAL] = capsLock;
+    indicator.toLang_Timer();
+    return ReadIcon(desktop.InstalledCursor());
   }
 
-  platform::Icon plainIBeam{testing::MakeIBeam(testing::IBeam::kPlain)};
+  platform::Icon iBeam;
   testing::ScriptedDesktop desktop;
   int menuOpenings = 0;
   Indicator indicator{desktop, [this] { ++menuOpenings; }};
 };
+
+struct IndicatorTest : ::testing::Test, Station {};
 
 TEST_F(IndicatorTest, EachTickOpensTheMenuOnTheGestureOrRedrawsAChangedLayout) {
   // The surfaces were prepared with the user's own I-beam: the cursors reloaded first.
@@ -54,35 +65,33 @@ TEST_F(IndicatorTest, EachTickOpensTheMenuOnTheGestureOrRedrawsAChangedLayout) {
   for (const auto& tick : ticks) {
     desktop.keyStates = tick.keys;
     desktop.layoutCount = tick.layouts;
-    EditorUses(tick.layout);
-    indicator.toLang_Timer();
+    Tick(tick.layout);
     EXPECT_EQ(std::pair(menuOpenings, desktop.installs.size()), std::pair(tick.menus, tick.installs)) << tick.layout;
   }
-  EXPECT_EQ(std::pair(indicator.LastLayout(), desktop.installs.back().id), std::pair(0x04090409ul, 32513ul));
+  EXPECT_EQ(std::pair(indicator.LastLayout(), desktop.installs.back()), std::pair(0x04090409ul, 32513ul));
 }
 
-// The cursor shows the label drawn alone where it belongs, over the plain
-// I-beam, and is transparent, and black in its colour plane, exactly where that picture is white.
+// Over a plain I-beam the cursor is the label drawn alone where it belongs
+// over the I-beam's picture: transparent, and black in its colour plane,
+// exactly where that picture is white.
 TEST_F(IndicatorTest, TheLabelSitsInTheBottomRightCornerOverTheIBeam) {
   Surface& work = indicator.pbCursor[1];
-  work.SetForeColor(0x0000FF);
+  work.SetForeColor(kRed);
   work.SetFont(testing::MakeFont("Tahoma", 8, 0));
   const Image beam = ReadBitmap(indicator.pbCursor[0].Picture());
   for (auto [layout, label] : {std::pair{0x04750475u, "HAW"}, {0x04090409u, "EN"}, {0x04190419u, "RU"}}) {
-    EditorUses(layout);
-    indicator.toLang_Timer();
+    const IconPlanes cursor = Tick(layout);
     const SIZE extent = work.MeasureText(label);
     Surface alone;
     alone.CopySettingsFrom(work);
     alone.PrintText(32 - extent.cx - 2, 32 - extent.cy, label);
     alone.SetPictureFromImageOf(alone);
     const Image drawn = ReadBitmap(alone.Picture());
-    const IconPlanes cursor = testing::ReadIcon(desktop.InstalledCursor());
     EXPECT_GT(Count(drawn, [&](int x, int y) { return drawn.at(x, y) == 0xFF0000; }), 10) << label;
     EXPECT_EQ(Count(drawn, [&](int x, int y) {
-                const uint32_t expected = drawn.at(x, y) != kWhite ? drawn.at(x, y) : beam.at(x, y);
-                return cursor.opaque(x, y) != (expected != kWhite) ||
-                       cursor.color.at(x, y) != (expected == kWhite ? 0 : expected);
+                const uint32_t expected = drawn.at(x, y) != 0xFFFFFF ? drawn.at(x, y) : beam.at(x, y);
+                return cursor.opaque(x, y) != (expected != 0xFFFFFF) ||
+                       cursor.color.at(x, y) != (expected == 0xFFFFFF ? 0 : expected);
               }), 0) << label;
   }
 }
@@ -90,23 +99,111 @@ TEST_F(IndicatorTest, TheLabelSitsInTheBottomRightCornerOverTheIBeam) {
 // An I-beam whose picture covers the corner and holds a pixel one step off
 // white, on a system cursor size that changed since the surfaces were made.
 TEST_F(IndicatorTest, AnIBeamCoveringTheCornerOnALargerCursor) {
-  Image picture = White(32, 32);
+  Image picture{32, 32, std::vector<uint32_t>(32 * 32, 0xFFFFFF)};
   for (int i = 0; i < 16; ++i) picture.at(i % 4, i / 4) = 0;
   for (int y = 2; y < 20; ++y) picture.at(8, y) = 0x0000FF;
   picture.at(20, 4) = 0xFEFFFF;
   const platform::Bitmap bitmap(testing::MakeBitmap(picture));
-  const platform::Icon iBeam(BitmapToIcon(bitmap.get(), kWhiteColor, 0, 0, 8, 10, true, desktop));
-  desktop.stockIBeam = iBeam.get();
+  const platform::Icon covering(BitmapToIcon(bitmap.get(), RGB(255, 255, 255), 0, 0, 8, 10, true, desktop));
+  desktop.stockIBeam = covering.get();
   indicator.PrepareSurfaces();
   desktop.cursorWidth = 48;  // three halves across, five quarters down
   desktop.cursorHeight = 40;
-  EditorUses(0x04190419);
-  indicator.toLang_Timer();
-  const IconPlanes cursor = testing::ReadIcon(desktop.InstalledCursor());
+  const IconPlanes cursor = Tick(0x04190419);
   EXPECT_EQ(std::tuple(cursor.color.width, cursor.color.height, cursor.hotX, cursor.hotY),
             std::tuple(48, 40, DWORD{8}, DWORD{10}));
   EXPECT_TRUE(cursor.opaque(0, 0) && cursor.opaque(30, 5) && cursor.color.at(12, 6) == 0x0000FF);
   EXPECT_FALSE(cursor.opaque(20, 6) || cursor.opaque(47, 0));
 }
 
+// The settings file's layout lines and Caps Lock option, compared with what an
+// indicator without one draws for a layout whose own name is the expected text.
+TEST_F(IndicatorTest, TheSettingsFileGivesLabelsAndTheCapsLockBoxFromTheNextChangeOn) {
+  const auto plain = [](std::uint32_t layout, std::int32_t color) { return Station(IBeam::kPlain, color).Tick(layout); };
+  const testing::TempFolder folder{"corvane-label-settings"};
+  const std::string file = folder.File("Corvane.dat");
+  const auto write = [&](const char* section, const char* key, const char* value) {
+    WritePrivateProfileStringA(section, key, value, file.c_str());
+  };
+  indicator.UseSettingsFile(file);
+  const IconPlanes russian = Tick(0x04190419);
+  EXPECT_EQ(russian, plain(0x04190419, kWindowText));
+  write("Layouts", "F0020409", "RU,255");
+  write("Layouts", "0409", ",16711680");
+  Tick(0x04190419);
+  EXPECT_EQ(desktop.installs.size(), 1u) << "an edit alone redraws";
+  EXPECT_EQ(Tick(0xF0020409), plain(0x04190419, kRed)) << "the handle's line";
+  EXPECT_EQ(Tick(0x04090409), plain(0x04090409, kBlue)) << "the language's colour, the built-in text";
+
+  // Caps Lock boxes the label and redraws once each way, idle ticks draw nothing.
+  write("fwMain", "CapsLock", "1");
+  EXPECT_EQ(Tick(0x04190419), russian);
+  const IconPlanes boxed = Tick(0x04190419, true);
+  for (int i = 0; i < 3; ++i) Tick(0x04190419, true);
+  EXPECT_EQ(Tick(0x04190419), russian);
+  EXPECT_EQ(desktop.installs.size(), 6u);
+  // The box covers the label's cell, black with the text in near-white; nothing else changes.
+  const SIZE extent = indicator.pbCursor[1].MeasureText("RU");
+  const LabelRect box = CapsLockBox(LabelOrigin(32, 32, extent.cx, extent.cy), extent.cx, extent.cy);
+  EXPECT_EQ(Count(boxed.mask, [&](int x, int y) {
+              if (x < box.left || x >= box.right || y < box.top || y >= box.bottom) {
+                return boxed.mask.at(x, y) != russian.mask.at(x, y) || boxed.color.at(x, y) != russian.color.at(x, y);
+              }
+              return !boxed.opaque(x, y) || (boxed.color.at(x, y) != 0 && boxed.color.at(x, y) != 0xFEFEFE);
+            }), 0);
+  EXPECT_GT(Count(boxed.color, [&](int x, int y) { return boxed.color.at(x, y) == 0xFEFEFE; }), 10);
+}
+
+// The cursor drawn as the system draws it, over a 32 x 32 screen of one colour
+// (black or white, which read the same as COLORREF and as 0x00RRGGBB).
+Image DrawnOver(HCURSOR cursor, COLORREF screen) {
+  platform::Bitmap bitmap(testing::MakeBitmap(Image{32, 32, std::vector<uint32_t>(32 * 32, screen)}));
+  {
+    auto dc = platform::CreateMemoryDc();
+    platform::SelectionScope selection(dc.get(), bitmap.get());
+    DrawIconEx(dc.get(), 0, 0, cursor, 32, 32, 0, nullptr, DI_NORMAL);
+  }
+  return ReadBitmap(bitmap.get());
+}
+
+// Over inverting and translucent I-beams, and for a white label, the beam
+// (columns 2-7) and the label (the bottom-right corner) stand out from a black
+// and from a white screen as the user's own I-beam does; the rest of the
+// cursor leaves the screen alone.
+TEST(LabelledIBeam, BeamAndLabelStandOutOnDarkAndLightScreens) {
+  for (auto [kind, color, onWhite] : {std::tuple{IBeam::kInverting, kWindowText, true}, {IBeam::kInverting, kRed, true},
+                                      {IBeam::kTranslucent, kWindowText, true}, {IBeam::kPlain, kWhite, false}}) {
+    Station station(kind, color);
+    station.Tick(0x04090409);
+    for (COLORREF screen : {RGB(0, 0, 0), RGB(255, 255, 255)}) {
+      const Image drawn = DrawnOver(station.desktop.InstalledCursor(), screen);
+      const auto standing = [&](int left, int top, int right, int bottom) {
+        return Count(drawn, [&](int x, int y) {
+          return x >= left && x < right && y >= top && y < bottom && drawn.at(x, y) != screen;
+        });
+      };
+      SCOPED_TRACE(std::to_string(static_cast<int>(kind)) + " " + std::to_string(color) + " " + std::to_string(screen));
+      EXPECT_GT(standing(2, 2, 8, 22), 20) << "the beam";
+      EXPECT_EQ(standing(12, 0, 32, 16), 0) << "elsewhere";
+      EXPECT_GT(standing(12, 20, 32, 32), screen == 0 || onWhite ? 12 : -1) << "the label (white on white is lost)";
+      const int edge = static_cast<int>(drawn.at(3, 10) & 0xFF);
+      EXPECT_TRUE(kind != IBeam::kTranslucent || screen != 0 || (edge > 0x40 && edge < 0xC0)) << "half-transparent edge";
+    }
+  }
+}
+
+// The one long leak run: every path a rendering takes, BitmapToIcon's included.
+TEST(LabelledIBeam, TwentyThousandRendersOnEveryKindOfIBeamLeaveNoGdiObject) {
+  const IBeam kinds[] = {IBeam::kPlain, IBeam::kInverting, IBeam::kTranslucent};
+  for (IBeam kind : kinds) Station(kind).Tick(0x04090409);
+  const auto before = testing::NextGdiSlots();
+  for (IBeam kind : kinds) {
+    Station station(kind);
+    station.Tick(0x04090409);
+    for (int i = 1; i < 6667; ++i) station.indicator.UpdateIndicator();
+  }
+  EXPECT_EQ(testing::NextGdiSlots().back(), before.back());
+}
+
+}  // namespace
 }  // namespace corvane

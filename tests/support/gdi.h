@@ -19,6 +19,7 @@ struct Image {
   std::vector<uint32_t> pixels;
   uint32_t at(int x, int y) const { return pixels[static_cast<size_t>(y) * width + x]; }
   uint32_t& at(int x, int y) { return pixels[static_cast<size_t>(y) * width + x]; }
+  bool operator==(const Image&) const = default;
 };
 
 // Any bitmap not selected into a DC; monochrome bits read as 0 or 0xFFFFFF.
@@ -40,6 +41,7 @@ struct IconPlanes {
   Image mask;  // 0xFFFFFF where transparent, 0 where opaque
   Image color;
   bool opaque(int x, int y) const { return mask.at(x, y) == 0; }
+  bool operator==(const IconPlanes&) const = default;
 };
 
 inline IconPlanes ReadIcon(HICON icon) {

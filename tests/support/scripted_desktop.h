@@ -24,7 +24,6 @@ class ScriptedDesktop final : public platform::Desktop {
   // Script.
   std::map<int, SHORT> keyStates;          // missing keys are up
   int layoutCount = 2;
-  bool pointerQueryFails = false;
   POINT pointer{10, 20};
   std::map<std::pair<LONG, LONG>, HWND> windows;  // missing points: no window
   std::map<HWND, DWORD> windowThreads;            // missing windows: thread 0
@@ -32,11 +31,9 @@ class ScriptedDesktop final : public platform::Desktop {
   int cursorWidth = 32;
   int cursorHeight = 32;
   HCURSOR stockIBeam = LoadCursorA(nullptr, MAKEINTRESOURCEA(32513));
-  bool refuseInstalls = false;  // InstallSystemCursor fails and keeps nothing
 
   // As the system reports a held key: its state byte (0x80 down, 0x01 toggled) sign-extended.
   void Press(int virtualKey) { keyStates[virtualKey] = static_cast<SHORT>(0xFF81); }
-  void Release(int virtualKey) { keyStates.erase(virtualKey); }
   // The pointer is over `window`, owned by thread `thread` whose layout is `layout`.
   void PointAt(POINT at, HWND window, DWORD thread, HKL layout) {
     pointer = at;
@@ -46,15 +43,9 @@ class ScriptedDesktop final : public platform::Desktop {
   }
 
   // Record.
-  struct Install {
-    HCURSOR cursor;
-    DWORD id;
-  };
-  std::vector<std::string> calls;     // every query, by name, in order
-  std::vector<Install> installs;      // every InstallSystemCursor call
+  std::vector<std::string> calls;  // every query, by name, in order
+  std::vector<DWORD> installs;     // the cursor id of every InstallSystemCursor call
   int reloads = 0;
-  POINT lastWindowQuery{-1, -1};
-  DWORD lastLayoutQuery = 0xFFFFFFFF;
   // The installed cursor, still alive for inspection (the fake owns it as the system would).
   HCURSOR InstalledCursor() const { return installed_; }
 
@@ -65,18 +56,12 @@ class ScriptedDesktop final : public platform::Desktop {
   }
   BOOL CursorPos(POINT& point) override {
     calls.push_back("CursorPos");
-    if (!pointerQueryFails) point = pointer;
-    return !pointerQueryFails;
+    point = pointer;
+    return TRUE;
   }
-  HWND WindowAt(POINT point) override {
-    lastWindowQuery = point;
-    return Record("WindowAt", windows, {point.x, point.y});
-  }
+  HWND WindowAt(POINT point) override { return Record("WindowAt", windows, {point.x, point.y}); }
   DWORD WindowThread(HWND window) override { return Record("WindowThread", windowThreads, window); }
-  HKL ThreadLayout(DWORD threadId) override {
-    lastLayoutQuery = threadId;
-    return Record("ThreadLayout", threadLayouts, threadId);
-  }
+  HKL ThreadLayout(DWORD threadId) override { return Record("ThreadLayout", threadLayouts, threadId); }
   int CursorWidth() override { return cursorWidth; }
   int CursorHeight() override { return cursorHeight; }
   BOOL ReloadSystemCursors() override {
@@ -90,8 +75,8 @@ class ScriptedDesktop final : public platform::Desktop {
   }
   BOOL InstallSystemCursor(HCURSOR cursor, DWORD id) override {
     calls.push_back("InstallSystemCursor");
-    installs.push_back({cursor, id});
-    if (!cursor || refuseInstalls) return FALSE;
+    installs.push_back(id);
+    if (!cursor) return FALSE;
     // The system keeps the new cursor and destroys the one it replaces.
     if (installed_) DestroyCursor(installed_);
     installed_ = cursor;
