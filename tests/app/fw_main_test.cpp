@@ -7,6 +7,9 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdio>
+#include <exception>
+#include <new>
 
 #include "support/chooser.h"
 #include "support/files.h"
@@ -31,6 +34,23 @@ std::string Registry() {
                            {testing::kAppPathsKey, ""}, {testing::kAppPathsKey, "Path"}})
     values += ReadHklmText(key, name).value_or("-") + "|";
   return values;
+}
+
+// Stand-ins for the crash handlers in place before activation (the run-time's,
+// the system's crash reporting): they must still see the crash, after the
+// cursors came back.
+const testing::ScriptedDesktop* crashing = nullptr;
+void HandedOn() {
+  std::fprintf(stderr, "handed on after %d reloads\n", crashing->reloads);
+  std::fflush(stderr);
+}
+LONG WINAPI FilterBefore(EXCEPTION_POINTERS*) {
+  HandedOn();
+  return EXCEPTION_CONTINUE_SEARCH;
+}
+[[noreturn]] void TerminateBefore() {
+  HandedOn();
+  std::abort();
 }
 
 // Delivers this thread's messages for `ms` milliseconds; true when WM_QUIT came.
@@ -64,6 +84,7 @@ struct FwMainTest : ::testing::Test {
     const auto box = [this](const MSGBOXPARAMSA& params) {
       boxes.push_back(std::string(params.lpszCaption) + "|" + params.lpszText);
       EXPECT_TRUE(params.lpszIcon == MAKEINTRESOURCEA(1) && (params.dwStyle & MB_USERICON)) << "the program's icon";
+      whileBoxShown();
       return IDOK;
     };
     const Services services{.desktop = desktop, .trackMenu = track, .messageBox = box, .fontChooser = chooser};
@@ -88,6 +109,7 @@ struct FwMainTest : ::testing::Test {
   MenuCommand answer = MenuCommand::None;  // what the control menu chooses
   std::vector<bool> startChecks;           // the Start item's mark at each opening
   std::vector<std::string> boxes;          // caption + "|" + text of each message box
+  std::function<void()> whileBoxShown = [] {};
   std::unique_ptr<fwMain> main_;
 };
 
@@ -128,10 +150,12 @@ TEST_F(FwMainTest, StartUpEndsActivatesSilentlyOrAsksAndActsOnTheAnswer) {
       EXPECT_TRUE(window.mPopup().Checked(MenuCommand::Start));
     }
     if (silent || accepts) {
-      // The timer ticks and draws the first layout it sees, the window hidden; a close from outside puts the cursors back.
+      // The timer ticks and draws the first layout it sees, the window hidden, through a called-off end of the
+      // session; a close request from outside, or the session's end, puts the cursors back.
       desktop.PointAt({10, 20}, window.hWnd(), 7, reinterpret_cast<HKL>(0x04090409));
+      SendMessageA(window.hWnd(), WM_ENDSESSION, FALSE, 0);
       EXPECT_FALSE(Pump(350) || desktop.installs.empty() || IsWindowVisible(window.hWnd()));
-      SendMessageA(window.hWnd(), WM_CLOSE, 0, 0);
+      SendMessageA(window.hWnd(), accepts ? WM_ENDSESSION : WM_CLOSE, TRUE, 0);
     }
     EXPECT_EQ(std::tuple(window.hWnd(), Pump(0), desktop.reloads), std::tuple(HWND{}, true, silent || accepts ? 2 : 0));
     EXPECT_EQ(Registry() == before, !silent && !accepts);
@@ -153,8 +177,9 @@ TEST_F(FwMainTest, TheConsentWindowsTexts) {
             "application.");
 }
 
-// A direct activation, then the commands of the menu. At each opening the
-// Start item shows whether the autostart value is this executable's plain
+// A direct activation, then the commands of the menu, one at a time: the
+// gesture held again while the About box is up opens nothing. At each opening
+// the Start item shows whether the autostart value is this executable's plain
 // path. Quit comes last, with nothing ever drawn, and reloads the cursors all the same.
 TEST_F(FwMainTest, DirectActivationThenEveryMenuCommand) {
   WriteHklm(kRunKey, "Corvane", exePath);
@@ -178,6 +203,7 @@ TEST_F(FwMainTest, DirectActivationThenEveryMenuCommand) {
       {exePath + " /x", MenuCommand::Start, exePath}, {exePath, MenuCommand::Close, exePath}};
   desktop.Press(VK_LSHIFT);
   desktop.Press(VK_MBUTTON);
+  whileBoxShown = [&] { answer = MenuCommand::Exit; window.toLang_Timer(); };
   for (const auto& opening : openings) {
     WriteHklm(kRunKey, "Corvane", opening.run);
     answer = opening.answer;
@@ -242,6 +268,27 @@ TEST_F(FwMainTest, TheFontCommandAppliesSavesAndDrawsOnlyAChange) {
   desktop.calls.clear();
   window.toLang_Timer();
   EXPECT_EQ(std::count(desktop.calls.begin(), desktop.calls.end(), "KeyState"), 3);
+}
+
+// A crash in a command run from a tick, SEH or C++, that no code of the program
+// handles: the cursors come back, then the process dies of it as before, with
+// its exit code.
+TEST_F(FwMainTest, ACrashPutsTheCursorsBackAndStillEndsAsThatCrash) {
+  const auto crashInTicks = [this] {
+    SetUnhandledExceptionFilter(&FilterBefore);
+    std::set_terminate(&TerminateBefore);
+    crashing = &desktop;
+    answer = MenuCommand::About;
+    desktop.Press(VK_LSHIFT);
+    desktop.Press(VK_MBUTTON);
+    Start("", false, true);
+    for (MSG message; GetMessageA(&message, nullptr, 0, 0) > 0;) DispatchMessageA(&message);
+  };
+  whileBoxShown = [] { RaiseException(EXCEPTION_ACCESS_VIOLATION, EXCEPTION_NONCONTINUABLE, 0, nullptr); };
+  EXPECT_EXIT(crashInTicks(), ::testing::ExitedWithCode(static_cast<int>(EXCEPTION_ACCESS_VIOLATION)),
+              "handed on after 2 reloads");
+  whileBoxShown = [] { throw std::bad_alloc(); };
+  EXPECT_EXIT(crashInTicks(), ::testing::ExitedWithCode(3), "handed on after 2 reloads");  // std::abort's code
 }
 
 }  // namespace corvane
