@@ -1,353 +1,294 @@
 // fwMain driven in this process: the real window, controls, registry and
-// settings file, with the keyboard, pointer and cursor services scripted.
+// settings file, with the keyboard, pointer, cursor, menu and font dialog
+// scripted. The program lives in a folder whose name holds ANSI letters
+// beyond ASCII, which every path and registry value must keep.
 #include "app/fw_main.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstdlib>
-#include <memory>
-#include <optional>
-#include <string>
-#include <vector>
+#include <cstdio>
+#include <exception>
+#include <new>
 
-#include "app/consent.h"
+#include "support/chooser.h"
 #include "support/files.h"
-#include "support/gdi.h"
+#include "support/font.h"
 #include "support/registry.h"
 #include "support/scripted_desktop.h"
 
 namespace corvane {
-namespace {
 
-using testing::ForgetProgram, testing::ReadHklmText, testing::WriteHklm;
-using testing::kAppKey, testing::kAppPathsKey, testing::kRunKey;
+using testing::ForgetProgram, testing::ReadHklmText, testing::WriteHklm, testing::kAppKey, testing::kRunKey;
+
+std::string Ansi(const wchar_t* text) {
+  char buffer[1024] = {};
+  WideCharToMultiByte(CP_ACP, 0, text, -1, buffer, sizeof buffer, nullptr, nullptr);
+  return buffer;
+}
 
 // The five values the program writes: marker, version, autostart, App Paths and its folder.
-using Values = std::vector<std::optional<std::string>>;
-Values Registry() {
-  return {ReadHklmText(kAppKey, nullptr), ReadHklmText(kAppKey, "CurrentVersion"), ReadHklmText(kRunKey, "Corvane"),
-          ReadHklmText(kAppPathsKey, nullptr), ReadHklmText(kAppPathsKey, "Path")};
+std::string Registry() {
+  std::string values;
+  for (auto [key, name] : {std::pair{kAppKey, ""}, {kAppKey, "CurrentVersion"}, {kRunKey, "Corvane"},
+                           {testing::kAppPathsKey, ""}, {testing::kAppPathsKey, "Path"}})
+    values += ReadHklmText(key, name).value_or("-") + "|";
+  return values;
+}
+
+// Stand-ins for the crash handlers in place before activation (the run-time's,
+// the system's crash reporting): they must still see the crash, after the
+// cursors came back.
+const testing::ScriptedDesktop* crashing = nullptr;
+void HandedOn() {
+  std::fprintf(stderr, "handed on after %d reloads\n", crashing->reloads);
+  std::fflush(stderr);
+}
+LONG WINAPI FilterBefore(EXCEPTION_POINTERS*) {
+  HandedOn();
+  return EXCEPTION_CONTINUE_SEARCH;
+}
+[[noreturn]] void TerminateBefore() {
+  HandedOn();
+  std::abort();
 }
 
 // Delivers this thread's messages for `ms` milliseconds; true when WM_QUIT came.
 bool Pump(DWORD ms) {
-  bool quit = false;
-  const DWORD start = GetTickCount();
-  do {
-    MSG message;
+  MSG message{};
+  for (const DWORD start = GetTickCount(); GetTickCount() - start <= ms; Sleep(5)) {
     while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
-      quit = quit || message.message == WM_QUIT;
+      if (message.message == WM_QUIT) return true;
       DispatchMessageA(&message);
     }
-    Sleep(5);
-  } while (GetTickCount() - start < ms);
-  return quit;
-}
-
-int Ticks(const testing::ScriptedDesktop& desktop) {
-  int n = 0;
-  for (const auto& call : desktop.calls) n += call == "KeyState";
-  return n / 2;  // each tick reads left Shift and the middle button
-}
-
-std::string TextOf(HWND window) {
-  char text[1024] = {};
-  GetWindowTextA(window, text, sizeof text);
-  return text;
-}
-
-// Also the font dialog, which the user always cancels.
-class FwMainTest : public ::testing::Test, public FontChooser {
- protected:
-  // A program in a folder of its own, which holds its settings file.
-  const std::string folder = testing::TempPath("corvane-app-tests");
-  const std::string exePath = folder + "\\Corvane.exe";
-  const std::string settingsPath = folder + "\\Corvane.dat";
-
-  testing::ScriptedDesktop desktop;
-  std::vector<MenuCommand> menuAnswers;  // what the openings choose, in turn
-  std::vector<bool> startCheckWhenOpened;
-  std::vector<std::string> boxes;  // caption + "|" + text of each message box
-  std::vector<HWND> fontDialogOwners;
-  std::unique_ptr<fwMain> main_;
-
-  bool ShowFont(CommonDialog&, HWND owner) override {
-    fontDialogOwners.push_back(owner);
-    return false;
   }
+  return false;
+}
 
-  void SetUp() override {
-    TearDown();
-    CreateDirectoryA(folder.c_str(), nullptr);
-  }
-
+struct FwMainTest : ::testing::Test {
+  void SetUp() override { ForgetProgram(); }
   void TearDown() override {
-    Stop();
+    main_.reset();
+    Pump(0);
     ForgetProgram();
-    DeleteFileA(settingsPath.c_str());
-    RemoveDirectoryA(folder.c_str());
   }
 
-  fwMain& Start(const std::string& arguments = "", bool previousInstance = false) {
+  // With `consented`, the start follows an earlier Yes in this folder.
+  fwMain& Start(const std::string& arguments = "", bool previousInstance = false, bool consented = false) {
+    if (consented) WriteHklm(kAppKey, "", folder.path);
     const auto track = [this](ControlMenu& menu, HWND, POINT, const std::function<void()>& opening) {
       opening();
-      startCheckWhenOpened.push_back(menu.Checked(MenuCommand::Start));
-      const size_t n = startCheckWhenOpened.size();
-      return n <= menuAnswers.size() ? menuAnswers[n - 1] : MenuCommand::None;
+      startChecks.push_back(menu.Checked(MenuCommand::Start));
+      return answer;
     };
     const auto box = [this](const MSGBOXPARAMSA& params) {
       boxes.push_back(std::string(params.lpszCaption) + "|" + params.lpszText);
+      EXPECT_TRUE(params.lpszIcon == MAKEINTRESOURCEA(1) && (params.dwStyle & MB_USERICON)) << "the program's icon";
+      whileBoxShown();
       return IDOK;
     };
-    const Services services{.desktop = desktop, .trackMenu = track, .messageBox = box, .fontChooser = *this};
-    const std::string commandLine = "\"" + exePath + "\"" + (arguments.empty() ? "" : " " + arguments);
-    main_ = std::make_unique<fwMain>(GetModuleHandleA(nullptr), Launch{commandLine, exePath, previousInstance},
-                                     services);
+    const Services services{.desktop = desktop, .trackMenu = track, .messageBox = box, .fontChooser = chooser};
+    main_.reset();
+    const Launch launch{"\"" + exePath + "\" " + arguments, exePath, previousInstance};
+    main_ = std::make_unique<fwMain>(GetModuleHandleA(nullptr), launch, services);
     main_->Load();
     return *main_;
   }
 
-  // A start after an earlier consent in this folder.
-  fwMain& StartConsented() {
-    WriteHklm(kAppKey, "", folder);
-    return Start();
-  }
-
-  // Ends the window (if any) and swallows its WM_QUIT.
-  void Stop() {
-    main_.reset();
-    Pump(0);
-  }
-
-  // The window is gone and the message loop would end, with nothing written.
-  void ExpectEndedWithout(const Values& before) {
-    EXPECT_EQ(main_->hWnd(), nullptr);
-    EXPECT_TRUE(Pump(0)) << "no WM_QUIT: the process would not end";
-    EXPECT_EQ(Registry(), before);
-  }
-
-  bool Shown() const { return main_->hWnd() && IsWindowVisible(main_->hWnd()); }
   HWND Control(int id) const { return GetDlgItem(main_->hWnd(), id); }
-
-  // One tick with left Shift and the middle button held: the menu opens.
-  void Gesture() {
-    desktop.Press(VK_LSHIFT);
-    desktop.Press(VK_MBUTTON);
-    main_->toLang_Timer();
-    desktop.keyStates.clear();
+  static std::string TextOf(HWND window) {
+    char text[1024] = {};
+    GetWindowTextA(window, text, sizeof text);
+    return text;
   }
+
+  const testing::TempFolder folder{"corvane-app-\xC4\xD6\xE9"};
+  const std::string exePath = folder.File("Corvane.exe");
+  testing::ScriptedDesktop desktop;
+  testing::ScriptedChooser chooser;
+  MenuCommand answer = MenuCommand::None;  // what the control menu chooses
+  std::vector<bool> startChecks;           // the Start item's mark at each opening
+  std::vector<std::string> boxes;          // caption + "|" + text of each message box
+  std::function<void()> whileBoxShown = [] {};
+  std::unique_ptr<fwMain> main_;
 };
 
-TEST_F(FwMainTest, StartUpEndsActivatesSilentlyOrAsks) {
-  enum Outcome { Ended, Silent, Asks };
-  std::string upperFolder = folder;
+// Another copy's autostart entry is in place: an acceptance records the
+// consent and switches autostart to this copy; every other way ends the
+// process having written nothing, and so does a second instance.
+TEST_F(FwMainTest, StartUpEndsActivatesSilentlyOrAsksAndActsOnTheAnswer) {
+  enum Answer { None, Yes, Enter, No, Escape, CloseBox, EnterOnNo };
+  std::string upperFolder = folder.path;
   CharUpperA(upperFolder.data());
-  const struct {
-    bool previousInstance;
-    std::optional<std::string> marker;
-    std::string arguments;
-    Outcome outcome;
-  } cases[] = {
-      {true, folder, "", Ended},       {true, folder, "/debug", Ended},  {false, folder, "", Silent},
-      {false, folder, "/debug", Asks}, {false, std::nullopt, "", Asks},  {false, upperFolder, "", Asks},
-      {false, folder + "\\", "", Asks}, {false, "C:\\Old place", "", Asks},
-  };
+  const std::string paths = "|" + exePath + "|" + folder.path + "|";
+  const std::string elsewhere = "C:\\Elsewhere\\Corvane.exe";
+  const struct { bool second; std::optional<std::string> marker; const char* arguments; Answer answer; } cases[] = {
+      {true, folder.path, "", None},          {true, folder.path, "/debug", None}, {false, folder.path, "", None},
+      {false, folder.path, "/debug x", None}, {false, folder.path, "/debug", Yes}, {false, {}, "", Enter},
+      {false, upperFolder, "", No},           {false, folder.path + "\\", "", Escape},
+      {false, "C:\\Elsewhere", "", CloseBox}, {false, {}, "", EnterOnNo}};
   for (const auto& c : cases) {
-    SCOPED_TRACE(c.marker.value_or("(no marker)") + " [" + c.arguments + "]" + (c.previousInstance ? " second" : ""));
+    SCOPED_TRACE(c.marker.value_or("(no marker)") + " [" + c.arguments + "] " + std::to_string(c.answer));
     ForgetProgram();
+    WriteHklm(kRunKey, "Corvane", elsewhere);
     if (c.marker) WriteHklm(kAppKey, "", *c.marker);
-    const Values before = Registry();
+    const std::string before = Registry();
     desktop.reloads = 0;
-    fwMain& window = Start(c.arguments, c.previousInstance);
-    switch (c.outcome) {
-      case Ended:
-        ExpectEndedWithout(before);
-        break;
-      case Silent:
-        EXPECT_FALSE(Shown());
-        EXPECT_EQ(window.Tag(), settingsPath);
-        EXPECT_EQ(Control(fwMain::kbbYesId), nullptr) << "no consent controls on the silent path";
-        // A close request from another program ends it; the cursors come back as at Quit.
-        SendMessageA(window.hWnd(), WM_CLOSE, 0, 0);
-        EXPECT_EQ(window.hWnd(), nullptr);
-        break;
-      case Asks:
-        EXPECT_TRUE(Shown());
-        EXPECT_EQ(Registry(), before) << "nothing is written before Yes";
-        EXPECT_FALSE(Pump(250));
-        EXPECT_EQ(Ticks(desktop), 0) << "the timer runs before activation";
-        break;
-    }
-    EXPECT_EQ(desktop.reloads, c.outcome == Silent ? 2 : 0);
-    Stop();
-  }
-}
-
-TEST_F(FwMainTest, ConsentWindowAsLaidOut) {
-  const platform::WindowDc screen;
-  if (GetDeviceCaps(screen.get(), LOGPIXELSX) != 96 || GetDeviceCaps(screen.get(), LOGPIXELSY) != 96) {
-    GTEST_SKIP() << "the pixel figures hold at 96 dpi";
-  }
-  HWND w = Start().hWnd();
-  ASSERT_TRUE(Shown());
-  RECT r{};
-  GetClientRect(w, &r);
-  EXPECT_EQ((std::pair<LONG, LONG>{r.right, r.bottom}), (std::pair<LONG, LONG>{464, 288}));
-  const std::pair<int, PixelRect> places[] = {{fwMain::kibStartId, {8, 8, 32, 32}},
-                                              {fwMain::ktbStartId, {56, 8, 400, 240}},
-                                              {fwMain::kbbYesId, {156, 256, 72, 24}},
-                                              {fwMain::kbbNoId, {236, 256, 72, 24}}};
-  for (const auto& [id, place] : places) {
-    GetWindowRect(Control(id), &r);
-    MapWindowPoints(nullptr, w, reinterpret_cast<POINT*>(&r), 2);
-    EXPECT_EQ((PixelRect{r.left, r.top, r.right - r.left, r.bottom - r.top}), place) << id;
-  }
-  HWND tbStart = Control(fwMain::ktbStartId);
-  HWND bbYes = Control(fwMain::kbbYesId);
-  EXPECT_EQ(TextOf(tbStart), ConsentText());
-  EXPECT_EQ(TextOf(bbYes) + TextOf(Control(fwMain::kbbNoId)), "&Yes&No");
-
-  // Fixed single border, close box only, centred on the screen.
-  EXPECT_EQ(GetWindowLongA(w, GWL_STYLE) & (WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX),
-            WS_CAPTION | WS_SYSMENU);
-  GetWindowRect(w, &r);
-  EXPECT_LE(std::abs(r.left + r.right - GetSystemMetrics(SM_CXSCREEN)), 1);
-  EXPECT_LE(std::abs(r.top + r.bottom - GetSystemMetrics(SM_CYSCREEN)), 1);
-
-  // The text: read-only, no tab stop, no scroll bars, Tahoma 9.75 pt, charset 204, on the button face.
-  EXPECT_EQ(GetWindowLongA(tbStart, GWL_STYLE) & (ES_MULTILINE | ES_READONLY | WS_TABSTOP | WS_VSCROLL | WS_HSCROLL),
-            ES_MULTILINE | ES_READONLY);
-  const auto textFont = reinterpret_cast<HFONT>(SendMessageA(tbStart, WM_GETFONT, 0, 0));
-  LOGFONTA font{};
-  ASSERT_TRUE(GetObjectA(textFont, sizeof font, &font));
-  EXPECT_STREQ(font.lfFaceName, "Tahoma");
-  EXPECT_EQ(std::vector<LONG>({font.lfHeight, font.lfWeight, font.lfCharSet}), std::vector<LONG>({-13, 400, 204}));
-  const platform::WindowDc dc(tbStart);
-  EXPECT_EQ(SendMessageA(w, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc.get()), reinterpret_cast<LPARAM>(tbStart)),
-            reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE)));
-
-  // Yes: default button, first in the tab order, focused.
-  EXPECT_TRUE(GetWindowLongA(bbYes, GWL_STYLE) & BS_DEFPUSHBUTTON);
-  EXPECT_EQ(GetNextDlgTabItem(w, Control(fwMain::kbbNoId), FALSE), bbYes);
-  EXPECT_EQ(GetFocus(), bbYes);
-  const auto picture = reinterpret_cast<HICON>(SendMessageA(Control(fwMain::kibStartId), STM_GETICON, 0, 0));
-  EXPECT_EQ(testing::ReadIcon(picture).mask.width, 32);
-}
-
-// Every way to answer, with another copy's autostart entry in place: an
-// acceptance records the consent and switches autostart to this copy; a
-// refusal ends the process and writes nothing.
-TEST_F(FwMainTest, ConsentAnswersByMouseCloseBoxAndKeyboard) {
-  enum How { Yes, No, CloseBox, Enter, EnterOnNo, Escape };
-  for (How how : {Yes, No, CloseBox, Enter, EnterOnNo, Escape}) {
-    SCOPED_TRACE(how);
-    ForgetProgram();
-    WriteHklm(kRunKey, "Corvane", "C:\\Elsewhere\\Corvane.exe");
-    const Values before = Registry();
-    desktop.reloads = 0;
-    fwMain& window = Start();
-    if (how == EnterOnNo) SetFocus(Control(fwMain::kbbNoId));
-    MSG key{GetFocus(), WM_KEYDOWN, how == Escape ? WPARAM{VK_ESCAPE} : WPARAM{VK_RETURN}, 1, 0, {}};
-    if (how == Yes || how == No) {
-      SendMessageA(Control(how == Yes ? fwMain::kbbYesId : fwMain::kbbNoId), BM_CLICK, 0, 0);
-    } else if (how == CloseBox) {
-      SendMessageA(window.hWnd(), WM_SYSCOMMAND, SC_CLOSE, 0);
-    } else {
-      EXPECT_TRUE(window.TranslateDialogKey(key));
-    }
-    if (how != Yes && how != Enter) {
-      ExpectEndedWithout(before);
-      EXPECT_EQ(desktop.reloads, 0);
-      continue;
-    }
-    EXPECT_EQ(Registry(), (Values{folder, "0.15", exePath, exePath, folder}));
-    EXPECT_TRUE(window.mPopup().Checked(MenuCommand::Start));
-    // The 100 ms timer ticks and draws the first layout it sees.
-    desktop.PointAt({10, 20}, window.hWnd(), 7, reinterpret_cast<HKL>(0x04090409));
     desktop.installs.clear();
-    desktop.calls.clear();
-    EXPECT_FALSE(Pump(350));
-    EXPECT_GE(Ticks(desktop), 2);
-    ASSERT_EQ(desktop.installs.size(), 1u);
-    EXPECT_EQ(desktop.installs[0].id, 32513u);
-    EXPECT_FALSE(IsWindowVisible(window.hWnd())) << "the window came back";
-
-    // The hidden button ignores a stray click.
-    testing::DeleteHklm(kRunKey, "Corvane");
-    SendMessageA(Control(fwMain::kbbYesId), BM_CLICK, 0, 0);
-    EXPECT_EQ(desktop.reloads, 1);
-    EXPECT_EQ(ReadHklmText(kRunKey, "Corvane"), std::nullopt);
-    Stop();
+    fwMain& window = Start(c.arguments, c.second);
+    const bool silent = !c.second && c.answer == None, accepts = c.answer == Yes || c.answer == Enter;
+    EXPECT_EQ(window.hWnd() && IsWindowVisible(window.hWnd()), c.answer != None);
+    EXPECT_FALSE(c.answer != None && Pump(250));
+    EXPECT_EQ(Registry(), silent ? folder.path + "|0.15|" + elsewhere + paths : before) << "written before Yes";
+    if (c.answer == EnterOnNo) SetFocus(Control(IDCANCEL));
+    MSG key{GetFocus(), WM_KEYDOWN, c.answer == Escape ? WPARAM{VK_ESCAPE} : WPARAM{VK_RETURN}, 1, 0, {}};
+    if (c.answer == Yes || c.answer == No) SendMessageA(Control(c.answer == Yes ? IDOK : IDCANCEL), BM_CLICK, 0, 0);
+    if (c.answer == Enter || c.answer == Escape || c.answer == EnterOnNo) window.TranslateDialogKey(key);
+    if (c.answer == CloseBox) SendMessageA(window.hWnd(), WM_SYSCOMMAND, SC_CLOSE, 0);
+    if (accepts) {
+      EXPECT_EQ(Registry(), folder.path + "|0.15|" + exePath + paths);
+      EXPECT_TRUE(window.mPopup().Checked(MenuCommand::Start));
+    }
+    if (silent || accepts) {
+      // The timer ticks and draws the first layout it sees, the window hidden, through a called-off end of the
+      // session; a close request from outside, or the session's end, puts the cursors back.
+      desktop.PointAt({10, 20}, window.hWnd(), 7, reinterpret_cast<HKL>(0x04090409));
+      SendMessageA(window.hWnd(), WM_ENDSESSION, FALSE, 0);
+      EXPECT_FALSE(Pump(350) || desktop.installs.empty() || IsWindowVisible(window.hWnd()));
+      SendMessageA(window.hWnd(), accepts ? WM_ENDSESSION : WM_CLOSE, TRUE, 0);
+    }
+    EXPECT_EQ(std::tuple(window.hWnd(), Pump(0), desktop.reloads), std::tuple(HWND{}, true, silent || accepts ? 2 : 0));
+    EXPECT_EQ(Registry() == before, !silent && !accepts);
   }
 }
 
-// A direct activation writes neither marker nor autostart: a quoted entry is
-// another program's, so the mark stays cleared and the entry as it was. Quit
-// comes last, with nothing ever drawn: it reloads the cursors all the same.
+TEST_F(FwMainTest, TheConsentWindowsTexts) {
+  HWND window = Start().hWnd();
+  EXPECT_EQ(TextOf(window) + "|" + TextOf(Control(IDOK)) + "|" + TextOf(Control(IDCANCEL)),
+            Ansi(L"Tirella\u2122|&Yes|&No"));
+  EXPECT_EQ(TextOf(Control(fwMain::ktbStartId)),
+            "        This application displays the current language indicator next to the system cursor for the text "
+            "areas. Application control can be invoked by middle-clicking while holding down the left Shift key.\r\n"
+            "\r\n        Some antivirus programs may think this application contains a virus because it writes "
+            "information to the system registry. However, this information is quite harmless, it concerns the "
+            "automatic launch of the application along with Windows. Moreover, the user can cancel this option at any "
+            "time through the application interface.\r\n\r\n        If you want to continue using the application, "
+            "click Yes, and if you then receive a warning from the antivirus program, create an exception for this "
+            "application.");
+}
+
+// A direct activation, then the commands of the menu, one at a time: the
+// gesture held again while the About box is up opens nothing. At each opening
+// the Start item shows whether the autostart value is this executable's plain
+// path. Quit comes last, with nothing ever drawn, and reloads the cursors all the same.
 TEST_F(FwMainTest, DirectActivationThenEveryMenuCommand) {
-  const std::string quoted = "\"" + exePath + "\"";
-  WriteHklm(kRunKey, "Corvane", quoted);
-  desktop.layoutCount = 1;
-  fwMain& window = StartConsented();
-  EXPECT_EQ(Registry(), (Values{folder, "0.15", quoted, exePath, folder}));
-  EXPECT_FALSE(window.mPopup().Checked(MenuCommand::Start));
-  EXPECT_EQ(desktop.reloads, 1);
-  // Menu captions as the user reads them.
-  EXPECT_EQ(window.mPopup().Caption(MenuCommand::Close), "\tClose");
-  wchar_t about[32] = {};
-  MENUITEMINFOW info{};
-  info.cbSize = sizeof info;
-  info.fMask = MIIM_STRING;
-  info.dwTypeData = about;
-  info.cch = 32;
-  ASSERT_TRUE(GetMenuItemInfoW(window.mPopup().Handle(), static_cast<UINT>(MenuCommand::About), FALSE, &info));
-  EXPECT_STREQ(about, L"Tirella\u2122");
-
-  // Another program switched autostart on: the opening shows it.
   WriteHklm(kRunKey, "Corvane", exePath);
-  menuAnswers = {MenuCommand::About, MenuCommand::Start, MenuCommand::Font,
-                 MenuCommand::Close, MenuCommand::None,  MenuCommand::Exit};
-  Gesture();
-  EXPECT_EQ(startCheckWhenOpened, std::vector<bool>{true});
-  ASSERT_EQ(boxes.size(), 1u);
-  EXPECT_EQ(boxes[0].substr(0, boxes[0].find('|')), "About " + window.Record().LegalTrademarks);
-  EXPECT_NE(boxes[0].find("Version 0.15\r\n"), std::string::npos);
-
-  Gesture();
-  EXPECT_EQ(ReadHklmText(kRunKey, "Corvane"), std::nullopt);
-  EXPECT_FALSE(window.mPopup().Checked(MenuCommand::Start));
-
-  Gesture();
-  EXPECT_EQ(fontDialogOwners, std::vector<HWND>{window.hWnd()});
-
-  const Values before = Registry();
-  Gesture();
-  Gesture();
-  EXPECT_EQ(Registry(), before);
-  EXPECT_EQ(boxes.size(), 1u);
-  EXPECT_NE(window.hWnd(), nullptr);
-
-  EXPECT_FALSE(Pump(250));
-  EXPECT_TRUE(desktop.installs.empty());
-  Gesture();
-  EXPECT_EQ(desktop.reloads, 2);
-  ExpectEndedWithout(before);
-}
-
-TEST_F(FwMainTest, LabelColourAndFontComeFromTheSettingsFile) {
-  WritePrivateProfileStringA("fwMain", "ForeColor", "255.5", settingsPath.c_str());
-  WritePrivateProfileStringA("fwMain", "CapsLock", "1", settingsPath.c_str());
-  WritePrivateProfileStringA("Font", "Name", "Arial", settingsPath.c_str());
-  for (const Surface& surface : StartConsented().indicator().pbCursor) {
-    EXPECT_EQ(surface.ForeColor(), 256) << "rounded half to even";
-    EXPECT_EQ(surface.Font().name, "Arial");
-    EXPECT_EQ(surface.Font().charset, 204) << "missing keys keep the designed font's";
+  WriteHklm(kRunKey, "Corvane", "another view", KEY_WOW64_32KEY);
+  chooser.ok = false;
+  desktop.layoutCount = 1;
+  fwMain& window = Start("", false, true);
+  std::string items;  // the menu as the user reads it: captions, separators, the default item, check marks
+  for (UINT i = 0; i < 8; ++i) {
+    char text[64] = {};
+    MENUITEMINFOA item{sizeof item, MIIM_FTYPE | MIIM_STATE | MIIM_STRING, 0, 0, 0, {}, {}, {}, 0, text, 64, {}};
+    if (!GetMenuItemInfoA(window.mPopup().Handle(), i, TRUE, &item)) break;
+    items += std::string(item.fType & MFT_SEPARATOR ? "-" : text) + (item.fState & MFS_DEFAULT ? "*" : "") +
+             (item.fState & MFS_CHECKED ? "v" : "") + "|";
   }
-  desktop.calls.clear();
-  main_->toLang_Timer();
-  EXPECT_EQ(std::count(desktop.calls.begin(), desktop.calls.end(), "KeyState"), 3) << "CapsLock=1: Caps Lock is read";
+  EXPECT_EQ(items, Ansi(L"\tClose|Tirella\u2122*|-|Set &Font && Color...|Start with &Windowsv|-|&Quit|"));
+
+  const std::string quoted = "\"" + exePath + "\"", other = "C:\\Elsewhere\\Corvane.exe";
+  const struct { std::string run; MenuCommand answer; std::string runAfter; } openings[] = {
+      {quoted, MenuCommand::About, quoted}, {exePath, MenuCommand::Start, "-"}, {other, MenuCommand::Font, other},
+      {exePath + " /x", MenuCommand::Start, exePath}, {exePath, MenuCommand::Close, exePath}};
+  desktop.Press(VK_LSHIFT);
+  desktop.Press(VK_MBUTTON);
+  whileBoxShown = [&] { answer = MenuCommand::Exit; window.toLang_Timer(); };
+  for (const auto& opening : openings) {
+    WriteHklm(kRunKey, "Corvane", opening.run);
+    answer = opening.answer;
+    window.toLang_Timer();
+    EXPECT_EQ(ReadHklmText(kRunKey, "Corvane").value_or("-"), opening.runAfter);
+  }
+  EXPECT_EQ(startChecks, (std::vector<bool>{false, true, false, false, true}));
+  EXPECT_EQ(ReadHklmText(kRunKey, "Corvane", KEY_WOW64_32KEY), "another view");
+  EXPECT_EQ(boxes, std::vector<std::string>{Ansi(
+                       L"About Tirella\u2122|Shows the input language of the window under the pointer on the text "
+                       L"cursor\r\nVersion 0.15\r\n(Shows the language bar near the system cursor.)\r\n"
+                       L"                                                            \r\nCopyright \u00A9 2026 "
+                       L"Halvorn. All rights reserved.\r\nhttps://halvorn.example/corvane\r\n"
+                       L"corvane@halvorn.example\r\n")});
+  // The font dialog over the program's window, with screen and printer fonts, effects and existing names only.
+  EXPECT_EQ(std::pair(chooser.owners.at(0), chooser.shown.at(0).Flags), std::pair(window.hWnd(), 0x10103u));
+  const std::string before = Registry();
+  answer = MenuCommand::Exit;
+  window.toLang_Timer();
+  EXPECT_EQ(std::tuple(window.hWnd(), desktop.reloads, Pump(0), Registry()), std::tuple(HWND{}, 2, true, before));
 }
 
-}  // namespace
+// The label's font and colour come from the settings file; the font command
+// applies, saves and draws an OK that changes something, and nothing else.
+TEST_F(FwMainTest, TheFontCommandAppliesSavesAndDrawsOnlyAChange) {
+  const auto saved = [](const std::string& color, const std::string& name, int size, int bold) {
+    return "[fwMain]\r\nForeColor=" + color + "\r\n[Font]\r\nName=" + name + "\r\nSize=" + std::to_string(size) +
+           "\r\nCharset=0\r\nBold=" + std::to_string(bold) + "\r\nWeight=400\r\nItalic=0\r\nUnder=0\r\nStrike=0\r\n";
+  };
+  const auto none = [](CommonDialog&) {};
+  const FontRecord sans8 = testing::MakeFont("MS Sans Serif", 8, 0);
+  FontRecord sans975 = sans8;
+  sans975.size = Fixed{97500};
+  const struct { std::string file; std::function<void(CommonDialog&)> edit; std::int32_t color; FontRecord font;
+                 std::string saved; } cases[] = {
+      // OK with nothing changed on the designed Cyrillic font: the dialog knows no charset, so a fresh one's is taken.
+      {"", none, static_cast<std::int32_t>(0x80000008u), testing::MakeFont("Small Fonts", 6, 0),
+       saved("-2147483640", "Small Fonts", 6, 0)},
+      // A flag is set only by exactly 1; a colour is taken to the nearest whole number, halves to even.
+      {saved("255.5", "MS Sans Serif", 8, 2), none, 256, sans8, saved("255.5", "MS Sans Serif", 8, 2)},
+      {saved("255", "MS Sans Serif", 8, 0), [](CommonDialog& d) { d.Color = 0xFF0000; }, 0xFF0000, sans8,
+       saved("16711680", "MS Sans Serif", 8, 0)},
+      {saved("255", "MS Sans Serif", 8, 0), [](CommonDialog& d) { d.FontSize = Fixed{97500}; }, 255, sans975,
+       saved("255", "MS Sans Serif", 10, 0)}};
+  desktop.PointAt({10, 20}, nullptr, 0, reinterpret_cast<HKL>(0x04090409));
+  const std::string settings = folder.File("Corvane.dat");
+  for (const auto& c : cases) {
+    if (!c.file.empty()) testing::WriteBytes(settings, c.file);
+    fwMain& window = Start("", false, true);
+    window.toLang_Timer();
+    const Surface& label = window.indicator().pbCursor[1];
+    chooser.edit = c.edit;
+    desktop.installs.clear();
+    window.mPopupFont_Click();
+    EXPECT_EQ(std::tuple(label.ForeColor(), label.Font(), testing::ReadBytes(settings)),
+              std::tuple(c.color, c.font, c.saved));
+    EXPECT_EQ(desktop.installs.size(), c.saved == c.file ? 0u : 1u) << "drawn again";
+  }
+  // The indicator is handed the file too: with CapsLock=1 a tick reads Caps Lock.
+  testing::WriteBytes(settings, "[fwMain]\r\nCapsLock=1\r\n");
+  fwMain& window = Start("", false, true);
+  desktop.calls.clear();
+  window.toLang_Timer();
+  EXPECT_EQ(std::count(desktop.calls.begin(), desktop.calls.end(), "KeyState"), 3);
+}
+
+// A crash in a command run from a tick, SEH or C++, that no code of the program
+// handles: the cursors come back, then the process dies of it as before, with
+// its exit code.
+TEST_F(FwMainTest, ACrashPutsTheCursorsBackAndStillEndsAsThatCrash) {
+  const auto crashInTicks = [this] {
+    SetUnhandledExceptionFilter(&FilterBefore);
+    std::set_terminate(&TerminateBefore);
+    crashing = &desktop;
+    answer = MenuCommand::About;
+    desktop.Press(VK_LSHIFT);
+    desktop.Press(VK_MBUTTON);
+    Start("", false, true);
+    for (MSG message; GetMessageA(&message, nullptr, 0, 0) > 0;) DispatchMessageA(&message);
+  };
+  whileBoxShown = [] { RaiseException(EXCEPTION_ACCESS_VIOLATION, EXCEPTION_NONCONTINUABLE, 0, nullptr); };
+  EXPECT_EXIT(crashInTicks(), ::testing::ExitedWithCode(static_cast<int>(EXCEPTION_ACCESS_VIOLATION)),
+              "handed on after 2 reloads");
+  whileBoxShown = [] { throw std::bad_alloc(); };
+  EXPECT_EXIT(crashInTicks(), ::testing::ExitedWithCode(3), "handed on after 2 reloads");  // std::abort's code
+}
+
 }  // namespace corvane

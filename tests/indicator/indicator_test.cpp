@@ -1,18 +1,15 @@
+// The indicator on a scripted desktop, judged by the cursors it installs: their
+// planes, and how the system draws them over a black and over a white screen.
 #include "indicator/indicator.h"
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <climits>
-#include <cstdint>
-#include <filesystem>
-#include <functional>
 #include <map>
-#include <string>
-#include <vector>
+#include <tuple>
 
 #include "indicator/bitmap_to_icon.h"
 #include "indicator/label.h"
+#include "support/files.h"
 #include "support/font.h"
 #include "support/gdi.h"
 #include "support/scripted_desktop.h"
@@ -20,327 +17,191 @@
 namespace corvane {
 namespace {
 
-using testing::IconPlanes;
-using testing::Image;
-using testing::ReadBitmap;
-using testing::ReadIcon;
+using testing::Count, testing::IBeam, testing::IconPlanes, testing::Image, testing::ReadBitmap, testing::ReadIcon;
 
-constexpr uint32_t kWhite = 0xFFFFFF;
-constexpr uint32_t kTransparent = 0xFFFFFF;  // mask bit 1 reads back as white
-constexpr uint32_t kOpaque = 0x000000;
-constexpr std::int32_t kRed = 0x000000FF;
+constexpr std::int32_t kWindowText = static_cast<std::int32_t>(0x80000008u);
+constexpr std::int32_t kRed = 0x0000FF, kBlue = 0xFF0000, kWhite = 0xFFFFFF;
 
-HKL Layout(std::uintptr_t value) { return reinterpret_cast<HKL>(value); }
-HWND FakeWindow(std::uintptr_t value) { return reinterpret_cast<HWND>(value); }
-
-const std::vector<std::string> kIdleTick = {"KeyState",  "KeyState",     "KeyboardLayoutCount", "CursorPos",
-                                            "WindowAt",  "WindowThread", "ThreadLayout"};
-const std::vector<std::string> kRenderingTick = {"KeyState", "KeyState", "KeyboardLayoutCount", "CursorPos", "WindowAt",
-                                                 "WindowThread", "ThreadLayout", "InstallSystemCursor"};
-
-FontRecord Tahoma(int points, bool bold = false) { return testing::MakeFont("Tahoma", points, 0, bold); }
-
-struct Found { int count = 0; RECT box{INT_MAX, INT_MAX, INT_MIN, INT_MIN}; };
-// The pixels of a width x height area for which match(x, y) holds: how many, and their bounding box.
-Found Find(int width, int height, const std::function<bool(int, int)>& match) {
-  Found found;
-  for (int y = 0; y < height; ++y)
-    for (int x = 0; x < width; ++x)
-      if (match(x, y))
-        found = {found.count + 1, {std::min<LONG>(found.box.left, x), std::min<LONG>(found.box.top, y),
-                                   std::max<LONG>(found.box.right, x + 1), std::max<LONG>(found.box.bottom, y + 1)}};
-  return found;
-}
-
-// The cursor is transparent exactly where `picture` shows the white background.
-void ExpectWhiteKeyedOut(const IconPlanes& cursor, const Image& picture) {
-  for (int y = 0; y < picture.height; ++y)
-    for (int x = 0; x < picture.width; ++x)
-      ASSERT_EQ(cursor.mask.at(x, y), picture.at(x, y) == kWhite ? kTransparent : kOpaque) << x << "," << y;
-}
-
-class IndicatorTest : public ::testing::Test {
- protected:
-  void SetUp() override {
-    // An I-beam in plain colours, which keying the labelled picture shows exactly.
-    desktop.stockIBeam = plainIBeam.get();
+// An indicator whose surfaces were prepared over a stand-in for the user's
+// I-beam, with `color` as the label's.
+struct Station {
+  explicit Station(IBeam kind = IBeam::kPlain, std::int32_t color = kWindowText) : iBeam(testing::MakeIBeam(kind)) {
+    desktop.stockIBeam = iBeam.get();
+    indicator.pbCursor[0].SetForeColor(color);
     indicator.PrepareSurfaces();
-    desktop.calls.clear();
+  }
+  // A tick over the editor, whose thread uses `layout`, with Caps Lock on or off; the installed cursor.
+  IconPlanes Tick(std::uint32_t layout, bool capsLock = false) {
+    desktop.PointAt({100, 200}, reinterpret_cast<HWND>(0x1001), 77, reinterpret_cast<HKL>(layout));
+    desktop.keyStates[VK_CAPITAL] = capsLock;
+    indicator.toLang_Timer();
+    return ReadIcon(desktop.InstalledCursor());
   }
 
-  // The pointer over the editor, whose thread uses `layout`.
-  void EditorUses(std::uintptr_t layout) { desktop.PointAt({100, 200}, FakeWindow(0x1001), 77, Layout(layout)); }
-
-  IconPlanes Installed() { return ReadIcon(desktop.InstalledCursor()); }
-
-  void SaveImage(const std::string& name) {
-    std::filesystem::create_directories("images");
-    testing::WriteCursorImage("images/" + name + ".bmp", Installed());
-  }
-
-  platform::Icon plainIBeam{testing::MakeIBeam(testing::IBeam::kPlain)};
+  platform::Icon iBeam;
   testing::ScriptedDesktop desktop;
   int menuOpenings = 0;
   Indicator indicator{desktop, [this] { ++menuOpenings; }};
 };
 
-TEST(LayoutLabel, NamesTheLanguageOfTheLayoutsLowWord) {
-  // 0xF0010419, 0x00020409: other layouts of the same languages; 0x7FFF: a language without a name.
-  for (auto [layout, label] : {std::pair{0x04090409u, "EN"}, {0x04190419u, "RU"}, {0x04220422u, "UK"},
-                               {0x04750475u, "HAW"}, {0xF0010419u, "RU"}, {0x00020409u, "EN"}, {0x7FFF7FFFu, "??"}}) {
-    EXPECT_EQ(LayoutLabel(layout), label) << std::hex << layout;
-  }
-}
+struct IndicatorTest : ::testing::Test, Station {};
 
-TEST(Preparation, SizesBothSurfacesAndCapturesTheUsersIBeam) {
-  testing::ScriptedDesktop desktop;
-  desktop.cursorWidth = 40;
-  desktop.cursorHeight = 36;
-  Indicator indicator(desktop);
-  indicator.UpdateIndicator();  // before preparation: nothing to draw on, nothing installed
-  ASSERT_EQ(desktop.installs.size(), 1u);
-  EXPECT_EQ(desktop.installs[0].cursor, nullptr);
-
-  indicator.pbCursor[0].SetForeColor(kRed);
-  indicator.pbCursor[0].SetFont(Tahoma(8));
-  desktop.calls.clear();
-  indicator.PrepareSurfaces();
-  // The cursors are reloaded before the I-beam is taken.
+TEST_F(IndicatorTest, EachTickOpensTheMenuOnTheGestureOrRedrawsAChangedLayout) {
+  // The surfaces were prepared with the user's own I-beam: the cursors reloaded first.
   EXPECT_EQ(desktop.calls, (std::vector<std::string>{"ReloadSystemCursors", "StockIBeam"}));
-  for (const Surface& surface : indicator.pbCursor) {
-    EXPECT_EQ(surface.Width(), 40);
-    EXPECT_EQ(surface.Height(), 36);
-    EXPECT_EQ(surface.ForeColor(), kRed);
-    EXPECT_EQ(surface.Font(), Tahoma(8));
+  const SHORT held = static_cast<SHORT>(0xFF81), toggled = 1;  // as the system reports them
+  const struct { std::map<int, SHORT> keys; int layouts; DWORD layout; int menus; size_t installs; } ticks[] = {
+      {{}, 2, 0x04090409, 0, 1},
+      {{}, 2, 0x04090409, 0, 1},
+      {{}, 2, 0xF0010409, 0, 2},  // the same language on another layout
+      {{{VK_LSHIFT, held}, {VK_MBUTTON, held}}, 1, 0x04190419, 1, 2},
+      {{{VK_LSHIFT, held}, {VK_MBUTTON, held}}, 2, 0x04190419, 2, 2},
+      {{{VK_RSHIFT, held}, {VK_SHIFT, held}, {VK_MBUTTON, held}}, 2, 0x04190419, 2, 3},
+      {{{VK_LSHIFT, toggled}, {VK_MBUTTON, held}}, 2, 0x04220422, 2, 4},
+      {{{VK_LSHIFT, held}}, 2, 0x04090409, 2, 5},
+      {{}, 1, 0x04190419, 2, 5},
+      {{}, 0, 0x04190419, 2, 5},  // the count failed
+  };
+  for (const auto& tick : ticks) {
+    desktop.keyStates = tick.keys;
+    desktop.layoutCount = tick.layouts;
+    Tick(tick.layout);
+    EXPECT_EQ(std::pair(menuOpenings, desktop.installs.size()), std::pair(tick.menus, tick.installs)) << tick.layout;
   }
-
-  // The template's picture: the I-beam at its own size from (0, 0), on white.
-  const Image beam = ReadBitmap(indicator.pbCursor[0].Picture());
-  ASSERT_EQ(beam.width, 40);
-  const Found drawn = Find(40, 36, [&](int x, int y) { return beam.at(x, y) != kWhite; });
-  EXPECT_GT(drawn.count, 10);
-  EXPECT_LE(drawn.box.right, 32);
-  EXPECT_LE(drawn.box.bottom, 32);
+  EXPECT_EQ(std::pair(indicator.LastLayout(), desktop.installs.back()), std::pair(0x04090409ul, 32513ul));
 }
 
-TEST_F(IndicatorTest, ALayoutChangeRendersAndInstallsOnceAndAnUnchangedOneDoesNothing) {
-  EXPECT_EQ(indicator.LastLayout(), 0u);
-  EditorUses(0x04090409);
-  indicator.toLang_Timer();
-  EXPECT_EQ(desktop.calls, kRenderingTick);
-  EXPECT_EQ(desktop.lastLayoutQuery, 77u);
-  EXPECT_EQ(indicator.LastLayout(), 0x04090409u);
-  ASSERT_EQ(desktop.installs.size(), 1u);
-  EXPECT_NE(desktop.installs[0].cursor, nullptr);
-  EXPECT_EQ(desktop.installs[0].id, 32513u);
-
-  // An unchanged layout: no drawing, no bitmap, no cursor.
-  HBITMAP picture = indicator.pbCursor[1].Picture();
-  const auto slots = testing::NextGdiSlots();
-  for (int i = 0; i < 5; ++i) {
-    desktop.calls.clear();
-    indicator.toLang_Timer();
-    EXPECT_EQ(desktop.calls, kIdleTick);
-  }
-  EXPECT_EQ(testing::NextGdiSlots(), slots);
-  EXPECT_EQ(indicator.pbCursor[1].Picture(), picture);
-  EXPECT_EQ(desktop.installs.size(), 1u);
-
-  // The same language on another physical layout: another layout, the same label.
-  const Image english = ReadBitmap(picture);
-  EditorUses(0xF0010409);
-  indicator.toLang_Timer();
-  EXPECT_EQ(indicator.LastLayout(), 0xF0010409u);
-  ASSERT_EQ(desktop.installs.size(), 2u);
-  EXPECT_EQ(ReadBitmap(indicator.pbCursor[1].Picture()).pixels, english.pixels);
-}
-
-TEST_F(IndicatorTest, WithFewerThanTwoLayoutsNothingIsPolledAndLastLayoutStays) {
-  EditorUses(0x04090409);
-  indicator.toLang_Timer();
-  EditorUses(0x04190419);
-  for (int count : {1, 0}) {  // 0: the count failed
-    desktop.layoutCount = count;
-    desktop.calls.clear();
-    indicator.toLang_Timer();
-    EXPECT_EQ(desktop.calls, (std::vector<std::string>{"KeyState", "KeyState", "KeyboardLayoutCount"}));
-    EXPECT_EQ(indicator.LastLayout(), 0x04090409u);
-    EXPECT_EQ(desktop.installs.size(), 1u);
-  }
-}
-
-TEST_F(IndicatorTest, OnlyLeftShiftHeldWithTheMiddleButtonOpensTheMenuInsteadOfPolling) {
-  // As the system reports key states: the state byte (0x80 held, 0x01 toggled) sign-extended.
-  const SHORT held = static_cast<SHORT>(0xFF81);
-  const SHORT toggled = 1;
-  using Keys = std::map<int, SHORT>;
-  EditorUses(0x04090409);
-  for (const Keys& keys : {Keys{{Indicator::kLeftShift, held}}, Keys{{Indicator::kMiddleButton, held}},
-                           Keys{{VK_RSHIFT, held}, {VK_SHIFT, held}, {Indicator::kMiddleButton, held}},
-                           Keys{{Indicator::kLeftShift, toggled}, {Indicator::kMiddleButton, held}}}) {
-    Indicator fresh(desktop, [this] { ++menuOpenings; });
-    desktop.keyStates = keys;
-    desktop.calls.clear();
-    fresh.toLang_Timer();
-    EXPECT_EQ(desktop.calls, kRenderingTick) << keys.size();
-  }
-  EXPECT_EQ(menuOpenings, 0);
-
-  // Both held: the menu, before even the layout count, and again while they stay held.
-  desktop.layoutCount = 1;
-  desktop.keyStates = {{Indicator::kLeftShift, held}, {Indicator::kMiddleButton, held}};
-  desktop.calls.clear();
-  indicator.toLang_Timer();
-  indicator.toLang_Timer();
-  EXPECT_EQ(menuOpenings, 2);
-  Indicator bare(desktop);  // without a menu hook the gesture tick still polls nothing
-  bare.toLang_Timer();
-  EXPECT_EQ(desktop.calls, (std::vector<std::string>(6, "KeyState")));
-}
-
-TEST_F(IndicatorTest, NoWindowAsksForTheProgramsOwnThreadAndNoPointerForTheOrigin) {
-  desktop.pointer = {5, 6};  // no window scripted there: thread 0
-  desktop.threadLayouts[0] = Layout(0x04220422);
-  indicator.toLang_Timer();
-  EXPECT_EQ(desktop.lastLayoutQuery, 0u);
-  EXPECT_EQ(indicator.LastLayout(), 0x04220422u);
-
-  desktop.PointAt({0, 0}, FakeWindow(0x3003), 99, Layout(0x04750475));
-  desktop.pointer = {640, 480};
-  desktop.pointerQueryFails = true;
-  indicator.toLang_Timer();
-  EXPECT_EQ(desktop.lastWindowQuery.x, 0);
-  EXPECT_EQ(desktop.lastWindowQuery.y, 0);
-  EXPECT_EQ(indicator.LastLayout(), 0x04750475u);
-}
-
+// Over a plain I-beam the cursor is the label drawn alone where it belongs
+// over the I-beam's picture: transparent, and black in its colour plane,
+// exactly where that picture is white.
 TEST_F(IndicatorTest, TheLabelSitsInTheBottomRightCornerOverTheIBeam) {
   Surface& work = indicator.pbCursor[1];
   work.SetForeColor(kRed);
-  work.SetFont(Tahoma(8));
+  work.SetFont(testing::MakeFont("Tahoma", 8, 0));
   const Image beam = ReadBitmap(indicator.pbCursor[0].Picture());
-  for (auto [layout, label] : {std::pair{0x04090409u, "EN"}, {0x04190419u, "RU"}, {0x04750475u, "HAW"}}) {
-    EditorUses(layout);
-    indicator.toLang_Timer();
-    SaveImage(std::string("indicator_") + label);
+  for (auto [layout, label] : {std::pair{0x04750475u, "HAW"}, {0x04090409u, "EN"}, {0x04190419u, "RU"}}) {
+    const IconPlanes cursor = Tick(layout);
     const SIZE extent = work.MeasureText(label);
-    const LabelPoint at{32 - extent.cx - 2, 32 - extent.cy};
-    ASSERT_GT(at.x, 0);
-    ASSERT_GT(at.y, 0);
-    Surface labelOnWhite;  // drawn at `at` in the work surface's font and colour
-    labelOnWhite.CopySettingsFrom(work);
-    labelOnWhite.PrintText(at.x, at.y, label);
-    labelOnWhite.SetPictureFromImageOf(labelOnWhite);
-    const Image alone = ReadBitmap(labelOnWhite.Picture());
-    const IconPlanes cursor = Installed();
-    ASSERT_EQ(cursor.color.width, 32);
-    ASSERT_EQ(cursor.color.height, 32);
-    EXPECT_FALSE(cursor.isIcon);
-    EXPECT_GT(Find(32, 32, [&](int x, int y) { return alone.at(x, y) != kWhite; }).count, 15) << label;
-    EXPECT_GT(Find(32, 32, [&](int x, int y) { return cursor.color.at(x, y) == 0xFF0000; }).count, 5) << label;
-    for (int y = 0; y < 32; ++y)
-      for (int x = 0; x < 32; ++x) {
-        const uint32_t expected = alone.at(x, y) != kWhite ? alone.at(x, y) : beam.at(x, y);
-        ASSERT_EQ(cursor.mask.at(x, y), expected == kWhite ? kTransparent : kOpaque) << label << " " << x << "," << y;
-        ASSERT_EQ(cursor.color.at(x, y), expected == kWhite ? 0u : expected) << label << " " << x << "," << y;
-      }
+    Surface alone;
+    alone.CopySettingsFrom(work);
+    alone.PrintText(32 - extent.cx - 2, 32 - extent.cy, label);
+    alone.SetPictureFromImageOf(alone);
+    const Image drawn = ReadBitmap(alone.Picture());
+    EXPECT_GT(Count(drawn, [&](int x, int y) { return drawn.at(x, y) == 0xFF0000; }), 10) << label;
+    EXPECT_EQ(Count(drawn, [&](int x, int y) {
+                const uint32_t expected = drawn.at(x, y) != 0xFFFFFF ? drawn.at(x, y) : beam.at(x, y);
+                return cursor.opaque(x, y) != (expected != 0xFFFFFF) ||
+                       cursor.color.at(x, y) != (expected == 0xFFFFFF ? 0 : expected);
+              }), 0) << label;
   }
 }
 
-TEST_F(IndicatorTest, AFontTooLargeIsClippedAtTheEdgesAndStaysVisible) {
-  Surface& work = indicator.pbCursor[1];
-  work.SetForeColor(kRed);
-  work.SetFont(Tahoma(60, true));
-  EditorUses(0x04090409);
-  indicator.toLang_Timer();
-  SaveImage("label_clipped");
-
-  const SIZE extent = work.MeasureText("EN");
-  EXPECT_LT(32 - extent.cx - 2, 0);
-  EXPECT_LT(32 - extent.cy, 0);
-  const Image composite = ReadBitmap(work.Picture());
-  EXPECT_GT(Find(32, 1, [&](int x, int y) { return composite.at(x, y) == 0xFF0000; }).count, 0) << "over the top";
-  // Only the white background is transparent, whatever covers the corner.
-  ExpectWhiteKeyedOut(Installed(), composite);
-}
-
-TEST_F(IndicatorTest, AnIBeamCoveringTheCornerLeavesTheBackgroundTransparent) {
-  // A stock I-beam whose picture starts with a black block in the top-left corner.
-  platform::Bitmap picture(testing::MakeFilledBitmap(32, 32, RGB(255, 255, 255)));
-  for (int y = 0; y < 4; ++y)
-    for (int x = 0; x < 4; ++x) testing::SetBitmapPixel(picture.get(), x, y, RGB(0, 0, 0));
-  for (int y = 2; y < 20; ++y) testing::SetBitmapPixel(picture.get(), 8, y, RGB(0, 0, 255));
-  platform::Icon iBeam(BitmapToIcon(picture.get(), RGB(255, 255, 255), 0, 0, 8, 10, true, desktop));
-  ASSERT_TRUE(iBeam);
-  desktop.stockIBeam = iBeam.get();
+// An I-beam whose picture covers the corner and holds a pixel one step off
+// white, on a system cursor size that changed since the surfaces were made.
+TEST_F(IndicatorTest, AnIBeamCoveringTheCornerOnALargerCursor) {
+  Image picture{32, 32, std::vector<uint32_t>(32 * 32, 0xFFFFFF)};
+  for (int i = 0; i < 16; ++i) picture.at(i % 4, i / 4) = 0;
+  for (int y = 2; y < 20; ++y) picture.at(8, y) = 0x0000FF;
+  picture.at(20, 4) = 0xFEFFFF;
+  const platform::Bitmap bitmap(testing::MakeBitmap(picture));
+  const platform::Icon covering(BitmapToIcon(bitmap.get(), RGB(255, 255, 255), 0, 0, 8, 10, true, desktop));
+  desktop.stockIBeam = covering.get();
   indicator.PrepareSurfaces();
-  EditorUses(0x04190419);
-  indicator.toLang_Timer();
-  EXPECT_EQ(indicator.IBeamInfo().xHotspot, 8u);
-  EXPECT_EQ(indicator.IBeamInfo().yHotspot, 10u);
-
-  ASSERT_EQ(ReadBitmap(indicator.pbCursor[1].Picture()).at(0, 0), 0x000000u);
-  const IconPlanes cursor = Installed();
-  EXPECT_EQ(cursor.mask.at(0, 0), kOpaque);
-  EXPECT_EQ(cursor.mask.at(8, 5), kOpaque);
-  EXPECT_EQ(cursor.color.at(8, 5), 0x0000FFu);
-  EXPECT_EQ(cursor.mask.at(15, 5), kTransparent);
-  EXPECT_EQ(cursor.mask.at(31, 0), kTransparent);
-  const int label = Find(16, 16, [&](int x, int y) { return cursor.mask.at(x + 16, y + 16) == kOpaque; }).count;
-  EXPECT_GT(label, 8);
-  EXPECT_LT(label, 16 * 16 / 2);
-}
-
-TEST_F(IndicatorTest, ANewCursorSizeStretchesTheSurfaceButNotTheHotSpot) {
-  indicator.pbCursor[1].SetForeColor(kRed);
-  desktop.cursorWidth = 48;
+  desktop.cursorWidth = 48;  // three halves across, five quarters down
   desktop.cursorHeight = 40;
-  EditorUses(0x04090409);
-  indicator.toLang_Timer();
-  SaveImage("label_stretched_48x40");
-
-  const Image composite = ReadBitmap(indicator.pbCursor[1].Picture());
-  ASSERT_EQ(composite.width, 32) << "the surfaces keep the size they were prepared with";
-  const IconPlanes cursor = Installed();
-  ASSERT_EQ(cursor.color.width, 48);
-  ASSERT_EQ(cursor.color.height, 40);
-  EXPECT_EQ(cursor.hotX, indicator.IBeamInfo().xHotspot);
-  EXPECT_EQ(cursor.hotY, indicator.IBeamInfo().yHotspot);
-  // The red label covers the same part of the picture, scaled by 3/2 across and 5/4 down.
-  const RECT source = Find(32, 32, [&](int x, int y) { return composite.at(x, y) == 0xFF0000; }).box;
-  const RECT stretched = Find(48, 40, [&](int x, int y) { return cursor.color.at(x, y) == 0xFF0000; }).box;
-  ASSERT_LT(source.left, source.right) << "no red label pixel";
-  EXPECT_NEAR(stretched.left, source.left * 3 / 2, 1);
-  EXPECT_NEAR(stretched.right, source.right * 3 / 2, 1);
-  EXPECT_NEAR(stretched.top, source.top * 5 / 4, 1);
-  EXPECT_NEAR(stretched.bottom, source.bottom * 5 / 4, 1);
+  const IconPlanes cursor = Tick(0x04190419);
+  EXPECT_EQ(std::tuple(cursor.color.width, cursor.color.height, cursor.hotX, cursor.hotY),
+            std::tuple(48, 40, DWORD{8}, DWORD{10}));
+  EXPECT_TRUE(cursor.opaque(0, 0) && cursor.opaque(30, 5) && cursor.color.at(12, 6) == 0x0000FF);
+  EXPECT_FALSE(cursor.opaque(20, 6) || cursor.opaque(47, 0));
 }
 
-TEST_F(IndicatorTest, TenThousandRendersLeaveNoGdiObjectBehind) {
-  EditorUses(0x04090409);
-  indicator.toLang_Timer();
-  EditorUses(0x04190419);
-  indicator.toLang_Timer();
-  const auto before = testing::NextGdiSlots();
-  for (int i = 0; i < 10000; ++i) {
-    EditorUses(i % 2 == 0 ? 0x04090409 : 0x04190419);
-    indicator.toLang_Timer();
-  }
-  EXPECT_EQ(desktop.installs.size(), 10002u);
-  // Live objects may move to other slots (the installed cursor's bitmaps do); each leak raises the largest free one.
-  EXPECT_EQ(testing::NextGdiSlots().back(), before.back());
+// The settings file's layout lines and Caps Lock option, compared with what an
+// indicator without one draws for a layout whose own name is the expected text.
+TEST_F(IndicatorTest, TheSettingsFileGivesLabelsAndTheCapsLockBoxFromTheNextChangeOn) {
+  const auto plain = [](std::uint32_t layout, std::int32_t color) { return Station(IBeam::kPlain, color).Tick(layout); };
+  const testing::TempFolder folder{"corvane-label-settings"};
+  const std::string file = folder.File("Corvane.dat");
+  const auto write = [&](const char* section, const char* key, const char* value) {
+    WritePrivateProfileStringA(section, key, value, file.c_str());
+  };
+  indicator.UseSettingsFile(file);
+  const IconPlanes russian = Tick(0x04190419);
+  EXPECT_EQ(russian, plain(0x04190419, kWindowText));
+  write("Layouts", "F0020409", "RU,255");
+  write("Layouts", "0409", ",16711680");
+  Tick(0x04190419);
+  EXPECT_EQ(desktop.installs.size(), 1u) << "an edit alone redraws";
+  EXPECT_EQ(Tick(0xF0020409), plain(0x04190419, kRed)) << "the handle's line";
+  EXPECT_EQ(Tick(0x04090409), plain(0x04090409, kBlue)) << "the language's colour, the built-in text";
+
+  // Caps Lock boxes the label and redraws once each way, idle ticks draw nothing.
+  write("fwMain", "CapsLock", "1");
+  EXPECT_EQ(Tick(0x04190419), russian);
+  const IconPlanes boxed = Tick(0x04190419, true);
+  for (int i = 0; i < 3; ++i) Tick(0x04190419, true);
+  EXPECT_EQ(Tick(0x04190419), russian);
+  EXPECT_EQ(desktop.installs.size(), 6u);
+  // The box covers the label's cell, black with the text in near-white; nothing else changes.
+  const SIZE extent = indicator.pbCursor[1].MeasureText("RU");
+  const LabelRect box = CapsLockBox(LabelOrigin(32, 32, extent.cx, extent.cy), extent.cx, extent.cy);
+  EXPECT_EQ(Count(boxed.mask, [&](int x, int y) {
+              if (x < box.left || x >= box.right || y < box.top || y >= box.bottom) {
+                return boxed.mask.at(x, y) != russian.mask.at(x, y) || boxed.color.at(x, y) != russian.color.at(x, y);
+              }
+              return !boxed.opaque(x, y) || (boxed.color.at(x, y) != 0 && boxed.color.at(x, y) != 0xFEFEFE);
+            }), 0);
+  EXPECT_GT(Count(boxed.color, [&](int x, int y) { return boxed.color.at(x, y) == 0xFEFEFE; }), 10);
 }
 
-TEST_F(IndicatorTest, ACursorTheSystemRefusesIsNotLeaked) {
-  desktop.refuseInstalls = true;
-  EditorUses(0x04090409);
-  indicator.toLang_Timer();
-  const auto before = testing::NextGdiSlots();
-  for (int i = 0; i < 100; ++i) {
-    EditorUses(i % 2 == 0 ? 0x04190419 : 0x04090409);
-    indicator.toLang_Timer();
+// The cursor drawn as the system draws it, over a 32 x 32 screen of one colour
+// (black or white, which read the same as COLORREF and as 0x00RRGGBB).
+Image DrawnOver(HCURSOR cursor, COLORREF screen) {
+  platform::Bitmap bitmap(testing::MakeBitmap(Image{32, 32, std::vector<uint32_t>(32 * 32, screen)}));
+  {
+    auto dc = platform::CreateMemoryDc();
+    platform::SelectionScope selection(dc.get(), bitmap.get());
+    DrawIconEx(dc.get(), 0, 0, cursor, 32, 32, 0, nullptr, DI_NORMAL);
   }
-  EXPECT_EQ(desktop.installs.size(), 101u);
+  return ReadBitmap(bitmap.get());
+}
+
+// Over inverting and translucent I-beams, and for a white label, the beam
+// (columns 2-7) and the label (the bottom-right corner) stand out from a black
+// and from a white screen as the user's own I-beam does; the rest of the
+// cursor leaves the screen alone.
+TEST(LabelledIBeam, BeamAndLabelStandOutOnDarkAndLightScreens) {
+  for (auto [kind, color, onWhite] : {std::tuple{IBeam::kInverting, kWindowText, true}, {IBeam::kInverting, kRed, true},
+                                      {IBeam::kTranslucent, kWindowText, true}, {IBeam::kPlain, kWhite, false}}) {
+    Station station(kind, color);
+    station.Tick(0x04090409);
+    for (COLORREF screen : {RGB(0, 0, 0), RGB(255, 255, 255)}) {
+      const Image drawn = DrawnOver(station.desktop.InstalledCursor(), screen);
+      const auto standing = [&](int left, int top, int right, int bottom) {
+        return Count(drawn, [&](int x, int y) {
+          return x >= left && x < right && y >= top && y < bottom && drawn.at(x, y) != screen;
+        });
+      };
+      SCOPED_TRACE(std::to_string(static_cast<int>(kind)) + " " + std::to_string(color) + " " + std::to_string(screen));
+      EXPECT_GT(standing(2, 2, 8, 22), 20) << "the beam";
+      EXPECT_EQ(standing(12, 0, 32, 16), 0) << "elsewhere";
+      EXPECT_GT(standing(12, 20, 32, 32), screen == 0 || onWhite ? 12 : -1) << "the label (white on white is lost)";
+      const int edge = static_cast<int>(drawn.at(3, 10) & 0xFF);
+      EXPECT_TRUE(kind != IBeam::kTranslucent || screen != 0 || (edge > 0x40 && edge < 0xC0)) << "half-transparent edge";
+    }
+  }
+}
+
+// The one long leak run: every path a rendering takes, BitmapToIcon's included.
+TEST(LabelledIBeam, TwentyThousandRendersOnEveryKindOfIBeamLeaveNoGdiObject) {
+  const IBeam kinds[] = {IBeam::kPlain, IBeam::kInverting, IBeam::kTranslucent};
+  for (IBeam kind : kinds) Station(kind).Tick(0x04090409);
+  const auto before = testing::NextGdiSlots();
+  for (IBeam kind : kinds) {
+    Station station(kind);
+    station.Tick(0x04090409);
+    for (int i = 1; i < 6667; ++i) station.indicator.UpdateIndicator();
+  }
   EXPECT_EQ(testing::NextGdiSlots().back(), before.back());
 }
 

@@ -13,8 +13,8 @@ constexpr std::int32_t kLabelColor = -2147483640;  // the window-text colour
 TEST(LayoutLabels, HandleThenLanguageThenBuiltInForTextAndColourEachAndBadValuesGiveWay) {
   const LayoutLabels labels({"0409=US,255", "f0020409=DV", "F0030409= ,65280", "0807 = ch , 16711680 ", "0419=RU",
                              "04190419=R1",
-                             // too long, a word, hex and beyond 32 bits for colours, keys naming no layout, a repeat
-                             "0422=UKRAINE,255", "0423=BY,red", "0424=,&HFF", "0425=ET,99999999999", "0426",
+                             // four characters, a word, hex and beyond 32 bits for colours, keys naming no layout, a repeat
+                             "0422=UKRA,255", "0423=BY,red", "0424=,&HFF", "0425=ET,99999999999", "0426",
                              "LV=XX,255", "04270=XX,255", "0x0427=XX,255", "=XX", "0415=PL", "0415=XX,255"});
   const std::pair<std::uint32_t, LabelStyle> cases[] = {
       // language; handle's text with the language's colour; handle's colour only; blanks anywhere

@@ -3,9 +3,12 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <cstdint>
-#include <string>
+#include <functional>
 #include <vector>
+
+#include "platform/handles.h"
 
 namespace corvane::testing {
 
@@ -15,47 +18,68 @@ struct Image {
   int height = 0;
   std::vector<uint32_t> pixels;
   uint32_t at(int x, int y) const { return pixels[static_cast<size_t>(y) * width + x]; }
+  uint32_t& at(int x, int y) { return pixels[static_cast<size_t>(y) * width + x]; }
+  bool operator==(const Image&) const = default;
 };
 
-// 0x00RRGGBB of a COLORREF (0x00BBGGRR).
-constexpr uint32_t Rgb(COLORREF c) { return (GetRValue(c) << 16) | (GetGValue(c) << 8) | GetBValue(c); }
+// Any bitmap not selected into a DC; monochrome bits read as 0 or 0xFFFFFF.
+inline Image ReadBitmap(HBITMAP bitmap) {
+  BITMAP description{};
+  GetObjectA(bitmap, sizeof description, &description);
+  Image image{description.bmWidth, description.bmHeight, {}};
+  image.pixels.resize(static_cast<size_t>(image.width) * image.height);
+  BITMAPINFO info{{sizeof(BITMAPINFOHEADER), image.width, -image.height, 1, 32, BI_RGB, 0, 0, 0, 0, 0}, {}};
+  GetDIBits(platform::WindowDc().get(), bitmap, 0, image.height, image.pixels.data(), &info, DIB_RGB_COLORS);
+  for (auto& p : image.pixels) p &= 0xFFFFFF;
+  return image;
+}
 
-// Reads any bitmap (not selected into a DC) as 32-bit pixels; monochrome bits read as 0 or 0xFFFFFF.
-Image ReadBitmap(HBITMAP bitmap);
-
+// A cursor or icon read back.
 struct IconPlanes {
-  bool isIcon = false;
   DWORD hotX = 0;
   DWORD hotY = 0;
-  Image mask;
+  Image mask;  // 0xFFFFFF where transparent, 0 where opaque
   Image color;
-  int maskBitsPerPixel = 0;
+  bool opaque(int x, int y) const { return mask.at(x, y) == 0; }
+  bool operator==(const IconPlanes&) const = default;
 };
-// GetIconInfo plus both planes read back; the bitmaps it returns are freed.
-IconPlanes ReadIcon(HICON icon);
 
-// Writes the cursor as a 24-bit BMP, transparent pixels shown on a grey checkerboard.
-void WriteCursorImage(const std::string& path, const IconPlanes& planes);
+inline IconPlanes ReadIcon(HICON icon) {
+  platform::IconInfo info;
+  if (!platform::QueryIconInfo(icon, info)) return {};
+  return {info.info.xHotspot, info.info.yHotspot, ReadBitmap(info.mask.get()), ReadBitmap(info.color.get())};
+}
+
+// How many pixels of an image match(x, y) picks.
+inline int Count(const Image& image, const std::function<bool(int x, int y)>& match) {
+  int count = 0;
+  for (int y = 0; y < image.height; ++y)
+    for (int x = 0; x < image.width; ++x) count += match(x, y) ? 1 : 0;
+  return count;
+}
 
 // The slots (low 16 bits, sorted) that the next `count` GDI objects would get.
 // Wine hands out freed slots again before new ones, so every object alive in
 // addition raises the highest of them by one, while live objects that merely
 // moved to other slots (Wine's caches of the last icon and DC) leave it alone:
 // compare back() before and after.
-std::vector<unsigned> NextGdiSlots(int count = 64);
+inline std::vector<unsigned> NextGdiSlots(int count = 64) {
+  std::vector<HBRUSH> probes;
+  std::vector<unsigned> slots;
+  for (int i = 0; i < count; ++i) {
+    probes.push_back(CreateSolidBrush(RGB(1, 2, 3)));
+    slots.push_back(static_cast<unsigned>(reinterpret_cast<uintptr_t>(probes.back()) & 0xFFFF));
+  }
+  // Freed in reverse, the slots go back in the order they were found.
+  for (auto it = probes.rbegin(); it != probes.rend(); ++it) DeleteObject(*it);
+  std::sort(slots.begin(), slots.end());
+  return slots;
+}
 
-// How many of the slots in `before` (from NextGdiSlots) are taken in `after`:
-// the GDI objects that came into being in between and are still alive. Wine
-// keeps one or two objects of its own alive for a while (caches of the last
-// icon and DC), so a leak-free loop reads 0-2 whatever its length, while a
-// loop that leaks even once in a thousand calls reads its whole count.
-std::size_t SlotsTaken(const std::vector<unsigned>& before, const std::vector<unsigned>& after);
-
-// A device-dependent bitmap of the given size filled with one colour.
-HBITMAP MakeFilledBitmap(int width, int height, COLORREF color);
-
-// Paints one pixel of a bitmap (not selected anywhere).
-void SetBitmapPixel(HBITMAP bitmap, int x, int y, COLORREF color);
+// A bitmap of the screen's format holding `image`.
+inline HBITMAP MakeBitmap(const Image& image) {
+  return CreateBitmap(image.width, image.height, 1, 32, image.pixels.data());
+}
 
 // Stand-ins for the user's I-beam, 32 x 32 with the hot spot (4, 10) and the
 // beam in columns 4-5, rows 2-21. kPlain: a black beam with a white outline,
@@ -63,6 +87,30 @@ void SetBitmapPixel(HBITMAP bitmap, int x, int y, COLORREF color);
 // inverts the screen; kTranslucent: 32-bit, a black beam with half-transparent
 // white edges in columns 3 and 6.
 enum class IBeam { kPlain, kInverting, kTranslucent };
-HCURSOR MakeIBeam(IBeam kind);
+inline HCURSOR MakeIBeam(IBeam kind) {
+  auto beam = [](int x, int y) { return x >= 4 && x <= 5 && y >= 2 && y <= 21; };
+  auto edge = [](int x, int y) { return x >= 3 && x <= 6 && y >= 1 && y <= 22; };
+  if (kind == IBeam::kTranslucent) {
+    std::vector<uint32_t> pixels(32 * 32, 0);
+    for (int y = 0; y < 32; ++y)
+      for (int x = 0; x < 32; ++x)
+        if (edge(x, y)) pixels[y * 32 + x] = beam(x, y) ? 0xFF000000 : 0x80FFFFFF;
+    platform::Bitmap color(CreateBitmap(32, 32, 1, 32, pixels.data()));
+    const std::vector<BYTE> clear(32 * 4, 0xFF);  // the AND plane: only where nothing blends
+    platform::Bitmap mask(CreateBitmap(32, 32, 1, 1, clear.data()));
+    ICONINFO info{FALSE, 4, 10, mask.get(), color.get()};
+    return CreateIconIndirect(&info);
+  }
+  // Rows of 32 bits, most significant bit first; AND 1 lets the screen through, XOR 1 is white or inverts.
+  std::vector<BYTE> andPlane(32 * 4, 0xFF), xorPlane(32 * 4, 0);
+  for (int y = 0; y < 32; ++y)
+    for (int x = 0; x < 32; ++x) {
+      const BYTE bit = static_cast<BYTE>(0x80 >> (x % 8));
+      const bool inBeam = beam(x, y), opaque = kind == IBeam::kPlain && edge(x, y);
+      if (opaque) andPlane[y * 4 + x / 8] &= static_cast<BYTE>(~bit);
+      if ((opaque && !inBeam) || (kind == IBeam::kInverting && inBeam)) xorPlane[y * 4 + x / 8] |= bit;
+    }
+  return CreateCursor(GetModuleHandleA(nullptr), 4, 10, 32, 32, andPlane.data(), xorPlane.data());
+}
 
 }  // namespace corvane::testing

@@ -5,8 +5,12 @@
 
 #include <windows.h>
 
+#include <gtest/gtest.h>
+
 #include <optional>
 #include <string>
+
+#include "platform/handles.h"
 
 namespace corvane::testing {
 
@@ -14,22 +18,45 @@ inline constexpr char kAppKey[] = "SOFTWARE\\Halvorn\\Corvane";
 inline constexpr char kRunKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
 inline constexpr char kAppPathsKey[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\App Paths\\Corvane.exe";
 
-struct RegValue {
-  DWORD type = 0;
-  std::string bytes;  // as stored, the terminating zero included
-  std::string text() const { return bytes.substr(0, bytes.find('\0')); }
-};
+inline platform::RegKey OpenHklm(const char* key, REGSAM access) {
+  HKEY opened = nullptr;
+  RegOpenKeyExA(HKEY_LOCAL_MACHINE, key, 0, access, &opened);
+  return platform::RegKey(opened);
+}
 
-// nullopt when the key or the value is missing.
-std::optional<RegValue> ReadHklm(const char* key, const char* name, REGSAM view = KEY_WOW64_64KEY);
-std::optional<std::string> ReadHklmText(const char* key, const char* name, REGSAM view = KEY_WOW64_64KEY);
+// The text of a REG_SZ value; nullopt when the key or the value is missing.
+inline std::optional<std::string> ReadHklmText(const char* key, const char* name, REGSAM view = KEY_WOW64_64KEY) {
+  char text[1024] = {};
+  DWORD size = sizeof text - 1;
+  if (RegQueryValueExA(OpenHklm(key, KEY_QUERY_VALUE | view).get(), name, nullptr, nullptr,
+                       reinterpret_cast<BYTE*>(text), &size) != ERROR_SUCCESS) {
+    return std::nullopt;
+  }
+  return text;
+}
 
 // Stores `text` as REG_SZ, creating the key; a failure fails the running test.
-void WriteHklm(const char* key, const char* name, const std::string& text, REGSAM view = KEY_WOW64_64KEY);
+inline void WriteHklm(const char* key, const char* name, const std::string& text, REGSAM view = KEY_WOW64_64KEY) {
+  HKEY opened = nullptr;
+  ASSERT_FALSE(RegCreateKeyExA(HKEY_LOCAL_MACHINE, key, 0, nullptr, 0, KEY_SET_VALUE | view, nullptr, &opened, {}));
+  const platform::RegKey owner(opened);
+  const auto bytes = reinterpret_cast<const BYTE*>(text.c_str());
+  EXPECT_FALSE(RegSetValueExA(opened, name, 0, REG_SZ, bytes, static_cast<DWORD>(text.size() + 1))) << key;
+}
 
-void DeleteHklm(const char* key, const char* name, REGSAM view = KEY_WOW64_64KEY);
+inline void DeleteHklm(const char* key, const char* name, REGSAM view = KEY_WOW64_64KEY) {
+  RegDeleteValueA(OpenHklm(key, KEY_SET_VALUE | view).get(), name);
+}
 
 // Removes everything the program may leave in the registry, in both views.
-void ForgetProgram();
+inline void ForgetProgram() {
+  for (REGSAM view : {KEY_WOW64_64KEY, KEY_WOW64_32KEY}) {
+    // The application key first: a key goes only once it has no subkeys.
+    for (const char* key : {kAppKey, "SOFTWARE\\Halvorn", kAppPathsKey}) {
+      RegDeleteKeyExA(HKEY_LOCAL_MACHINE, key, view, 0);
+    }
+    DeleteHklm(kRunKey, "Corvane", view);
+  }
+}
 
 }  // namespace corvane::testing

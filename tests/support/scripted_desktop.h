@@ -15,14 +15,15 @@ namespace corvane::testing {
 class ScriptedDesktop final : public platform::Desktop {
  public:
   ScriptedDesktop() = default;
-  ~ScriptedDesktop() override;
+  ~ScriptedDesktop() override {
+    if (installed_) DestroyCursor(installed_);
+  }
   ScriptedDesktop(const ScriptedDesktop&) = delete;
   ScriptedDesktop& operator=(const ScriptedDesktop&) = delete;
 
   // Script.
   std::map<int, SHORT> keyStates;          // missing keys are up
   int layoutCount = 2;
-  bool pointerQueryFails = false;
   POINT pointer{10, 20};
   std::map<std::pair<LONG, LONG>, HWND> windows;  // missing points: no window
   std::map<HWND, DWORD> windowThreads;            // missing windows: thread 0
@@ -30,40 +31,67 @@ class ScriptedDesktop final : public platform::Desktop {
   int cursorWidth = 32;
   int cursorHeight = 32;
   HCURSOR stockIBeam = LoadCursorA(nullptr, MAKEINTRESOURCEA(32513));
-  bool refuseInstalls = false;  // InstallSystemCursor fails and keeps nothing
 
   // As the system reports a held key: its state byte (0x80 down, 0x01 toggled) sign-extended.
   void Press(int virtualKey) { keyStates[virtualKey] = static_cast<SHORT>(0xFF81); }
-  void Release(int virtualKey) { keyStates.erase(virtualKey); }
   // The pointer is over `window`, owned by thread `thread` whose layout is `layout`.
-  void PointAt(POINT at, HWND window, DWORD thread, HKL layout);
+  void PointAt(POINT at, HWND window, DWORD thread, HKL layout) {
+    pointer = at;
+    windows[{at.x, at.y}] = window;
+    if (window) windowThreads[window] = thread;
+    threadLayouts[thread] = layout;
+  }
 
   // Record.
-  struct Install {
-    HCURSOR cursor;
-    DWORD id;
-  };
-  std::vector<std::string> calls;     // every query, by name, in order
-  std::vector<Install> installs;      // every InstallSystemCursor call
+  std::vector<std::string> calls;  // every query, by name, in order
+  std::vector<DWORD> installs;     // the cursor id of every InstallSystemCursor call
   int reloads = 0;
-  POINT lastWindowQuery{-1, -1};
-  DWORD lastLayoutQuery = 0xFFFFFFFF;
   // The installed cursor, still alive for inspection (the fake owns it as the system would).
   HCURSOR InstalledCursor() const { return installed_; }
 
-  SHORT KeyState(int virtualKey) override;
-  int KeyboardLayoutCount() override;
-  BOOL CursorPos(POINT& point) override;
-  HWND WindowAt(POINT point) override;
-  DWORD WindowThread(HWND window) override;
-  HKL ThreadLayout(DWORD threadId) override;
-  int CursorWidth() override;
-  int CursorHeight() override;
-  BOOL ReloadSystemCursors() override;
-  HCURSOR StockIBeam() override;
-  BOOL InstallSystemCursor(HCURSOR cursor, DWORD id) override;
+  SHORT KeyState(int virtualKey) override { return Record("KeyState", keyStates, virtualKey); }
+  int KeyboardLayoutCount() override {
+    calls.push_back("KeyboardLayoutCount");
+    return layoutCount;
+  }
+  BOOL CursorPos(POINT& point) override {
+    calls.push_back("CursorPos");
+    point = pointer;
+    return TRUE;
+  }
+  HWND WindowAt(POINT point) override { return Record("WindowAt", windows, {point.x, point.y}); }
+  DWORD WindowThread(HWND window) override { return Record("WindowThread", windowThreads, window); }
+  HKL ThreadLayout(DWORD threadId) override { return Record("ThreadLayout", threadLayouts, threadId); }
+  int CursorWidth() override { return cursorWidth; }
+  int CursorHeight() override { return cursorHeight; }
+  BOOL ReloadSystemCursors() override {
+    calls.push_back("ReloadSystemCursors");
+    ++reloads;
+    return TRUE;
+  }
+  HCURSOR StockIBeam() override {
+    calls.push_back("StockIBeam");
+    return stockIBeam;
+  }
+  BOOL InstallSystemCursor(HCURSOR cursor, DWORD id) override {
+    calls.push_back("InstallSystemCursor");
+    installs.push_back(id);
+    if (!cursor) return FALSE;
+    // The system keeps the new cursor and destroys the one it replaces.
+    if (installed_) DestroyCursor(installed_);
+    installed_ = cursor;
+    return TRUE;
+  }
 
  private:
+  // Records the query and answers what `map` holds for `key`, or nothing.
+  template <class Map>
+  typename Map::mapped_type Record(const char* query, const Map& map, const typename Map::key_type& key) {
+    calls.push_back(query);
+    const auto it = map.find(key);
+    return it == map.end() ? typename Map::mapped_type{} : it->second;
+  }
+
   HCURSOR installed_ = nullptr;
 };
 

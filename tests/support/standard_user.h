@@ -7,7 +7,7 @@
 #pragma once
 
 #include <windows.h>
-#include <aclapi.h>
+#include <sddl.h>
 #include <gtest/gtest.h>
 
 #include <vector>
@@ -20,44 +20,29 @@ namespace corvane::testing {
 class MachineKeysDenied {
  public:
   MachineKeysDenied() {
-    EXPLICIT_ACCESSA deny{};
-    BuildExplicitAccessWithNameA(&deny, const_cast<char*>("EVERYONE"), KEY_SET_VALUE | KEY_CREATE_SUB_KEY, DENY_ACCESS,
-                                 NO_INHERITANCE);
-    for (REGSAM view : {KEY_WOW64_64KEY, KEY_WOW64_32KEY}) {
+    // Everyone: KEY_SET_VALUE and KEY_CREATE_SUB_KEY denied, everything else allowed.
+    PSECURITY_DESCRIPTOR denied = nullptr;
+    ConvertStringSecurityDescriptorToSecurityDescriptorA("D:(D;;0x6;;;WD)(A;;KA;;;WD)", SDDL_REVISION_1, &denied, {});
+    for (REGSAM view : {KEY_WOW64_64KEY, KEY_WOW64_32KEY})
       for (const char* key : {kAppKey, kRunKey, kAppPathsKey}) {
-        const platform::RegKey opened = Open(key, view);
-        Saved& saved = saved_.emplace_back(Saved{key, view});
-        PACL permissions = nullptr;
-        PACL denied = nullptr;
-        GetSecurityInfo(opened.get(), SE_REGISTRY_KEY, DACL_SECURITY_INFORMATION, nullptr, nullptr, &permissions,
-                        nullptr, &saved.security);
-        EXPECT_EQ(SetEntriesInAclA(1, &deny, permissions, &denied), ERROR_SUCCESS);
-        EXPECT_EQ(SetSecurityInfo(opened.get(), SE_REGISTRY_KEY, DACL_SECURITY_INFORMATION, nullptr, nullptr, denied,
-                                  nullptr),
-                  ERROR_SUCCESS)
-            << key;
-        LocalFree(denied);
+        HKEY opened = nullptr;
+        RegCreateKeyExA(HKEY_LOCAL_MACHINE, key, 0, nullptr, 0, READ_CONTROL | WRITE_DAC | view, nullptr, &opened, {});
+        Saved& saved = saved_.emplace_back(Saved{platform::RegKey(opened), std::vector<char>(4096)});
+        DWORD size = 4096;
+        RegGetKeySecurity(opened, DACL_SECURITY_INFORMATION, saved.security.data(), &size);
+        EXPECT_EQ(RegSetKeySecurity(opened, DACL_SECURITY_INFORMATION, denied), ERROR_SUCCESS) << key;
       }
-    }
+    LocalFree(denied);
   }
   ~MachineKeysDenied() {
-    for (const Saved& saved : saved_) {
-      RegSetKeySecurity(Open(saved.key, saved.view).get(), DACL_SECURITY_INFORMATION, saved.security);
-      LocalFree(saved.security);
-    }
+    for (Saved& saved : saved_) RegSetKeySecurity(saved.key.get(), DACL_SECURITY_INFORMATION, saved.security.data());
   }
 
  private:
   struct Saved {
-    const char* key;
-    REGSAM view;
-    PSECURITY_DESCRIPTOR security = nullptr;
+    platform::RegKey key;
+    std::vector<char> security;  // the key's own permissions
   };
-  static platform::RegKey Open(const char* key, REGSAM view) {
-    HKEY opened = nullptr;
-    RegCreateKeyExA(HKEY_LOCAL_MACHINE, key, 0, nullptr, 0, READ_CONTROL | WRITE_DAC | view, nullptr, &opened, nullptr);
-    return platform::RegKey(opened);
-  }
   std::vector<Saved> saved_;
 };
 
