@@ -220,6 +220,7 @@ TEST_F(FwMainTest, DirectActivationThenEveryMenuCommand) {
                        L"corvane@halvorn.example\r\n")});
   // The font dialog over the program's window, with screen and printer fonts, effects and existing names only.
   EXPECT_EQ(std::pair(chooser.owners.at(0), chooser.shown.at(0).Flags), std::pair(window.hWnd(), 0x10103u));
+  EXPECT_TRUE(desktop.installs.empty()) << "drawn after the font dialog was cancelled";
   const std::string before = Registry();
   answer = MenuCommand::Exit;
   window.toLang_Timer();

@@ -200,5 +200,16 @@ close_from_outside "$corvane"
 exec {denial[1]}>&-
 wait "$denial_PID"
 
+echo "# ends from outside: after activation each one puts the user's cursors back, once"
+quiet_wine reg add 'HKLM\SOFTWARE\Halvorn\Corvane' /ve /d "$home_win" /f /reg:64 >/dev/null
+for end in "taskkill /im Corvane.exe" "wineboot -e"; do
+  start_corvane "$home_win\\Corvane.exe" "$out/end.log"
+  wait_for 10 grep -q "$reload_trace" "$log" || fail "$end: no activation"
+  quiet_wine $end >/dev/null
+  wait_for 10 ended "$corvane" || fail "$end: the process runs on"
+  expect_eq "$end: reloads at activation and at the end" "$(grep -c "$reload_trace" "$log")" 2
+  close_from_outside "$corvane"
+done
+
 echo "# screenshots and logs in $out"
 [ "$failures" -eq 0 ] || { echo "$failures check(s) failed"; exit 1; }
