@@ -114,6 +114,11 @@ TEST_F(IndicatorTest, AnIBeamCoveringTheCornerOnALargerCursor) {
             std::tuple(48, 40, DWORD{8}, DWORD{10}));
   EXPECT_TRUE(cursor.opaque(0, 0) && cursor.opaque(30, 5) && cursor.color.at(12, 6) == 0x0000FF);
   EXPECT_FALSE(cursor.opaque(20, 6) || cursor.opaque(47, 0));
+  // No hot spot asked for gives the centre; a key colour other than white.
+  const platform::Icon keyed(BitmapToIcon(bitmap.get(), RGB(0, 0, 255), 0, 0, -1, -1, true, desktop));
+  const IconPlanes centred = testing::ReadIcon(keyed.get());
+  EXPECT_EQ(std::tuple(centred.hotX, centred.hotY, centred.opaque(12, 6), centred.opaque(47, 0)),
+            std::tuple(DWORD{23}, DWORD{19}, false, true));
 }
 
 // The settings file's layout lines and Caps Lock option, compared with what an

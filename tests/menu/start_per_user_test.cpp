@@ -51,6 +51,12 @@ TEST_F(StartPerUser, TheUsersRunValueWhereTheMachinesIsRefused) {
   EXPECT_FALSE(Choose());
   EXPECT_EQ(UserRunValue(), "<absent>");
   EXPECT_EQ(testing::ReadHklmText(kRunKeyPath, "Corvane"), std::nullopt);
+
+  // The machine's value already names the program: nothing to write, not even per user.
+  testing::WriteHklm(kRunKeyPath, "Corvane", kPath);
+  const testing::MachineKeysDenied denied;
+  EXPECT_TRUE(Choose());
+  EXPECT_EQ(UserRunValue(), "<absent>");
 }
 
 }  // namespace
