@@ -34,9 +34,16 @@ fi
 if [ ! -f "$WINEPREFIX/system.reg" ]; then
   echo "Creating Wine prefix $WINEPREFIX"
   wineboot -i >/dev/null 2>&1 || true
-  wineserver -w
-  # A crashing program must fail its test, not wait for a click on Wine's crash dialog.
-  wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1
-  wineserver -w
+  wineserver -w || true
+  # A crashing program must fail its test, not wait for a click on Wine's crash
+  # dialog. On a busy machine the first start of a new prefix can still be
+  # settling: the setting is tried again before the session is given up.
+  for try in 1 2 3; do
+    wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1 && break
+    [ "$try" = 3 ] && { echo "Wine prefix $WINEPREFIX could not be set up" >&2; return 1; }
+    wineserver -w || true
+    sleep 2
+  done
+  wineserver -w || true
 fi
 wineserver -p
