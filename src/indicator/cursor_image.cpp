@@ -1,17 +1,16 @@
 #include "indicator/cursor_image.h"
 
+#include "indicator/label.h"
+
 namespace corvane {
 
 namespace {
 
+bool IsLightRgb(std::uint32_t rgb) { return IsLight(rgb >> 16 & 0xFF, rgb >> 8 & 0xFF, rgb & 0xFF); }
+
 constexpr std::uint32_t kRgb = 0x00FFFFFF;
 constexpr std::uint32_t kOpaque = 0xFF000000;
 constexpr std::uint32_t kWhite = 0x00FFFFFF;
-
-bool IsDark(std::uint32_t rgb) {
-  const std::uint32_t r = (rgb >> 16) & 0xFF, g = (rgb >> 8) & 0xFF, b = rgb & 0xFF;
-  return 299 * r + 587 * g + 114 * b < 128 * 1000;
-}
 
 }  // namespace
 
@@ -91,7 +90,7 @@ CursorImage ComposeLabelledCursor(const CursorImage& iBeam, const LabelledPictur
           const int nx = x + dx, ny = y + dy;
           if (nx < 0 || ny < 0 || nx >= cursor.width || ny >= cursor.height || !ink[cursor.index(nx, ny)]) continue;
           cursor.andMask[to] = 0;
-          cursor.color[to] = kOpaque | (IsDark(cursor.color[cursor.index(nx, ny)]) ? kWhite : 0);
+          cursor.color[to] = kOpaque | (IsLightRgb(cursor.color[cursor.index(nx, ny)]) ? 0 : kWhite);
         }
     }
   return cursor;

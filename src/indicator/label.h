@@ -44,4 +44,9 @@ std::optional<int> SystemColorIndex(std::int32_t color);
 // The 0x00BBGGRR of a plain colour value (the unused high byte dropped).
 constexpr std::uint32_t PlainColor(std::int32_t color) { return static_cast<std::uint32_t>(color) & 0x00FFFFFFu; }
 
+// Whether a colour looks light: its brightness weighted as for television.
+constexpr bool IsLight(std::uint32_t red, std::uint32_t green, std::uint32_t blue) {
+  return 299 * red + 587 * green + 114 * blue >= 128 * 1000;
+}
+
 }  // namespace corvane

@@ -96,11 +96,8 @@ std::optional<std::int32_t> ColorFromText(std::string_view text) {
 }
 
 std::uint32_t BoxTextColor(std::uint32_t box, std::uint32_t keyedOut) {
-  // Perceived brightness of 0x00BBGGRR, weighted as for television.
-  const std::uint32_t red = box & 0xFF;
-  const std::uint32_t green = box >> 8 & 0xFF;
-  const std::uint32_t blue = box >> 16 & 0xFF;
-  const std::uint32_t text = 299 * red + 587 * green + 114 * blue >= 128 * 1000 ? 0x000000 : 0xFFFFFF;
+  // The box is 0x00BBGGRR.
+  const std::uint32_t text = IsLight(box & 0xFF, box >> 8 & 0xFF, box >> 16 & 0xFF) ? 0x000000 : 0xFFFFFF;
   return text == keyedOut ? text ^ 0x010101 : text;
 }
 
