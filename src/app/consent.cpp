@@ -46,14 +46,17 @@ PixelRect ToPixels(const TwipRect& r, double tx, double ty) {
 }  // namespace
 
 ConsentLayout LayOutConsent(double tx, double ty, int iconWidth, int iconHeight) {
-  TwipRect image{8 * tx, 8 * ty, iconWidth * tx, iconHeight * ty};
-  TwipRect text{3 * image.left + image.width, image.top, 400 * tx, 240 * ty};
+  // The constants are pixels at 96 DPI, 15 twips each: as twips they keep
+  // their size on the screen at every scale.
+  constexpr double px = 1440.0 / 96;
+  TwipRect image{8 * px, 8 * px, iconWidth * tx, iconHeight * ty};
+  TwipRect text{3 * image.left + image.width, image.top, 400 * px, 240 * px};
   const double clientWidth = text.left + text.width + image.left;
   TwipRect yes;
-  yes.width = 72 * tx;
+  yes.width = 72 * px;
   yes.left = static_cast<double>(HalfOfWholeTwips(clientWidth - 2 * yes.width - image.left));
   yes.top = text.top + text.height + image.top;
-  yes.height = 24 * ty;
+  yes.height = 24 * px;
   TwipRect no{yes.left + yes.width + image.left, yes.top, yes.width, yes.height};
   const double clientHeight = yes.top + yes.height + image.top;
 

@@ -30,9 +30,11 @@ struct ConsentLayout {
 // halved with truncation toward zero (2347.5 -> 1174, 4695 -> 2347).
 long HalfOfWholeTwips(double twips);
 
-// The window works in twips: every pixel constant is converted with the
-// screen's twips per pixel of its axis, and the results are turned back into
-// pixels (to the nearest) where the controls are placed.
+// The window works in twips: its constants, pixels at 96 DPI, are 15 twips
+// each, so the window grows with the screen's DPI; the icon (iconWidth x
+// iconHeight, in screen pixels) is converted with the screen's twips per pixel
+// of each axis, and the results are turned back into pixels (to the nearest)
+// where the controls are placed.
 ConsentLayout LayOutConsent(double twipsPerPixelX, double twipsPerPixelY, int iconWidth, int iconHeight);
 
 }  // namespace corvane

@@ -26,8 +26,6 @@ constexpr const char* kFontSection = "Font";
 // Tahoma 9.75 pt, the consent text's font.
 constexpr Fixed kConsentFontSize{97500};
 constexpr BYTE kConsentFontCharset = 204;
-// The consent window's picture: the program's icon at 32 x 32.
-constexpr int kPictureSize = 32;
 
 void RegisterWindowClass(HINSTANCE instance, WNDPROC procedure) {
   WNDCLASSEXA windowClass{};
@@ -71,12 +69,12 @@ LPTOP_LEVEL_EXCEPTION_FILTER nextFilter = nullptr;
 std::terminate_handler nextTerminate = nullptr;
 
 LONG WINAPI RestoreCursorsOnCrash(EXCEPTION_POINTERS* exception) {
-  if (crashWatched) crashWatched->RestoreUserCursors();
+  if (crashWatched) crashWatched->RestoreUserCursors(platform::Desktop::Notify::kQuiet);
   return nextFilter ? nextFilter(exception) : EXCEPTION_CONTINUE_SEARCH;
 }
 
 [[noreturn]] void RestoreCursorsOnTerminate() {
-  if (crashWatched) crashWatched->RestoreUserCursors();
+  if (crashWatched) crashWatched->RestoreUserCursors(platform::Desktop::Notify::kQuiet);
   if (nextTerminate) nextTerminate();
   std::abort();
 }
@@ -191,6 +189,12 @@ LRESULT fwMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         return 0;
       }
       break;
+    case WM_SETTINGCHANGE:
+      OnSettingChange(wParam);
+      break;
+    case WM_DISPLAYCHANGE:
+      OnDisplayChange();
+      break;
     case WM_ENDSESSION:
       // The session ends (a log-off, a shutdown, an installer closing the
       // program): the process may be ended as soon as this returns.
@@ -219,11 +223,21 @@ void fwMain::Unload() {
   if (hwnd_) DestroyWindow(hwnd_);
 }
 
-void fwMain::RestoreUserCursors() {
+void fwMain::RestoreUserCursors(platform::Desktop::Notify notify) {
   if (!cursorsChanged_) return;
-  // Cleared first: a crash inside the reload must not reload again.
+  // Cleared first: a crash inside the reload must not reload again, and the
+  // reload's own broadcast must find the I-beam no longer Corvane's.
   cursorsChanged_ = false;
-  services_.desktop.ReloadSystemCursors();
+  services_.desktop.ReloadSystemCursors(notify);
+}
+
+void fwMain::OnSettingChange(WPARAM action) {
+  // Only while the I-beam is Corvane's: activation's own reload comes before it.
+  if (action == SPI_SETCURSORS && cursorsChanged_) indicator_.RefreshIBeam();
+}
+
+void fwMain::OnDisplayChange() {
+  if (cursorsChanged_) indicator_.RefreshAfterDisplayChange();
 }
 
 void fwMain::Form_Load() {
@@ -252,9 +266,10 @@ void fwMain::PrepareConsentWindow() {
 }
 
 void fwMain::CreateConsentControls() {
-  ibStartPicture_.reset(static_cast<HICON>(LoadImageA(instance_, MAKEINTRESOURCEA(CORVANE_ICON_ID), IMAGE_ICON,
-                                                      kPictureSize, kPictureSize, LR_DEFAULTCOLOR)));
-  ibStart_ = CreateWindowExA(0, "STATIC", "", WS_CHILD | WS_VISIBLE | SS_ICON, 0, 0, kPictureSize, kPictureSize, hwnd_,
+  const int picture = platform::ScaledForScreen(kPictureSize);
+  ibStartPicture_.reset(static_cast<HICON>(
+      LoadImageA(instance_, MAKEINTRESOURCEA(CORVANE_ICON_ID), IMAGE_ICON, picture, picture, LR_DEFAULTCOLOR)));
+  ibStart_ = CreateWindowExA(0, "STATIC", "", WS_CHILD | WS_VISIBLE | SS_ICON, 0, 0, picture, picture, hwnd_,
                              reinterpret_cast<HMENU>(kibStartId), instance_, nullptr);
   SendMessageA(ibStart_, STM_SETIMAGE, IMAGE_ICON, reinterpret_cast<LPARAM>(ibStartPicture_.get()));
 
@@ -280,7 +295,8 @@ void fwMain::LayOutConsentControls() {
   const platform::Dpi dpi = platform::ScreenDpi();
   const double twipsPerPixelX = 1440.0 / dpi.x;
   const double twipsPerPixelY = 1440.0 / dpi.y;
-  const ConsentLayout layout = LayOutConsent(twipsPerPixelX, twipsPerPixelY, kPictureSize, kPictureSize);
+  const int picture = platform::ScaledForScreen(kPictureSize);
+  const ConsentLayout layout = LayOutConsent(twipsPerPixelX, twipsPerPixelY, picture, picture);
   PlaceControl(ibStart_, layout.ibStart);
   PlaceControl(tbStart_, layout.tbStart);
   PlaceControl(bbYes_, layout.bbYes);

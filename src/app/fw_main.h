@@ -52,6 +52,8 @@ class fwMain {
   static constexpr UINT_PTR ktoLangId = 1;
   static constexpr UINT ktoLangInterval = 100;  // milliseconds
   static constexpr char kClassName[] = "Corvane.fwMain";
+  // The consent window's picture: the program's icon, 32 x 32 at 96 DPI.
+  static constexpr int kPictureSize = 32;
 
   fwMain(HINSTANCE instance, Launch launch, Services services = {});
   ~fwMain();
@@ -68,8 +70,9 @@ class fwMain {
 
   // Puts the user's own cursors back, once, when activation has had them
   // changed. Every end after activation comes through here: Quit, the window's
-  // destruction whatever caused it, the end of the session and a crash.
-  void RestoreUserCursors();
+  // destruction whatever caused it, the end of the session and a crash (which
+  // tells no other window: a broadcast would re-enter the crashed thread).
+  void RestoreUserCursors(platform::Desktop::Notify notify = platform::Desktop::Notify::kBroadcast);
 
   // Null once the window is gone.
   HWND hWnd() const noexcept { return hwnd_; }
@@ -96,6 +99,10 @@ class fwMain {
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
 
   void Unload();
+  // WM_SETTINGCHANGE: a reloaded pointer scheme (SPI_SETCURSORS) gives the label a new I-beam.
+  void OnSettingChange(WPARAM action);
+  // WM_DISPLAYCHANGE: the I-beam is captured again from the user's own cursors.
+  void OnDisplayChange();
   void PrepareConsentWindow();
   void CreateConsentControls();
   void LayOutConsentControls();

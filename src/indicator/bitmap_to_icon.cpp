@@ -23,8 +23,9 @@ HICON BitmapToIcon(HBITMAP hBitmap, LONG TransColor, SHORT NewWidth, SHORT NewHe
   ICONINFO info{};
   info.fIcon = BoolToInt(!AsCursor);
   if (AsCursor) {
-    width = static_cast<SHORT>(desktop.CursorWidth());
-    height = static_cast<SHORT>(desktop.CursorHeight());
+    // A cursor built for an I-beam larger than the nominal metric keeps its size.
+    if (NewWidth == 0) width = static_cast<SHORT>(desktop.CursorWidth());
+    if (NewHeight == 0) height = static_cast<SHORT>(desktop.CursorHeight());
     info.xHotspot = HotX >= 0 ? HotX : width / 2 - 1;
     info.yHotspot = HotY >= 0 ? HotY : height / 2 - 1;
   }

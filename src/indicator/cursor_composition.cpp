@@ -94,11 +94,13 @@ HICON ComposeCursor(const Surface& work, std::int32_t labelColor, const CursorIm
   const COLORREF key = Surface::Resolve(work.BackColor());
   const LabelledPicture picture = work.ReadPicture();
   const std::uint32_t keyRgb = (GetRValue(key) << 16) | (GetGValue(key) << 8) | GetBValue(key);
+  // The cursor keeps the picture's size, which is the I-beam's own.
+  const int width = work.Width();
+  const int height = work.Height();
   if (KeyingKeepsEverything(iBeam, picture, keyRgb))
-    return BitmapToIcon(work.Picture(), static_cast<LONG>(key), 0, 0, hotX, hotY, true, desktop);
+    return BitmapToIcon(work.Picture(), static_cast<LONG>(key), static_cast<SHORT>(width),
+                        static_cast<SHORT>(height), hotX, hotY, true, desktop);
 
-  const int width = desktop.CursorWidth();
-  const int height = desktop.CursorHeight();
   const bool windowText = SystemColorIndex(labelColor) == COLOR_WINDOWTEXT;
   const COLORREF label = Surface::Resolve(labelColor);
   const std::uint32_t labelRgb = (GetRValue(label) << 16) | (GetGValue(label) << 8) | GetBValue(label);

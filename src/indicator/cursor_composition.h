@@ -19,11 +19,10 @@ CursorImage ReadCursorImage(const ICONINFO& info);
 HICON CreateCursorFromImage(const CursorImage& image, DWORD hotX, DWORD hotY);
 
 // The cursor for the work surface's picture (the template's I-beam on its
-// background with the label over it, the label in `labelColor`), of the system
-// cursor size, with the hot spot (hotX, hotY) (negative: the centre). `iBeam`
-// is the user's I-beam as it lies in the template, from PlaceImage. When keying
-// out the background keeps every pixel right, the cursor is exactly
-// BitmapToIcon's.
+// background with the label over it, the label in `labelColor`), of the work
+// surface's size, with the hot spot (hotX, hotY) (negative: the centre).
+// `iBeam` is the user's I-beam as it lies in the template. When keying out the
+// background keeps every pixel right, the cursor is exactly BitmapToIcon's.
 HICON ComposeCursor(const Surface& work, std::int32_t labelColor, const CursorImage& iBeam, SHORT hotX, SHORT hotY,
                     platform::Desktop& desktop);
 

@@ -31,18 +31,6 @@ bool CursorImage::Inverts() const {
   return false;
 }
 
-CursorImage PlaceImage(const CursorImage& image, int drawnWidth, int drawnHeight, int frameWidth, int frameHeight) {
-  CursorImage frame = CursorImage::Transparent(frameWidth, frameHeight, image.alpha);
-  if (image.width <= 0 || image.height <= 0 || drawnWidth <= 0 || drawnHeight <= 0) return frame;
-  for (int y = 0; y < frame.height && y < drawnHeight; ++y)
-    for (int x = 0; x < frame.width && x < drawnWidth; ++x) {
-      const std::size_t from = image.index(x * image.width / drawnWidth, y * image.height / drawnHeight);
-      frame.andMask[frame.index(x, y)] = image.andMask[from];
-      frame.color[frame.index(x, y)] = image.color[from];
-    }
-  return frame;
-}
-
 bool KeyingKeepsEverything(const CursorImage& iBeam, const LabelledPicture& picture, std::uint32_t key) {
   if (iBeam.alpha || iBeam.Inverts()) return false;
   for (std::size_t i = 0; i < picture.ink.size() && i < picture.pixels.size(); ++i)

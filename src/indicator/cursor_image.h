@@ -26,6 +26,7 @@ struct CursorImage {
   std::size_t index(int x, int y) const { return static_cast<std::size_t>(y) * width + x; }
   // Some pixel inverts what lies under it.
   bool Inverts() const;
+  friend bool operator==(const CursorImage&, const CursorImage&) = default;
 };
 
 // A drawn picture (the I-beam on a plain background with the label over it)
@@ -36,10 +37,6 @@ struct LabelledPicture {
   std::vector<std::uint32_t> pixels;  // 0x00RRGGBB, row by row from the top
   std::vector<std::uint8_t> ink;      // 1 where the label was drawn
 };
-
-// `image` drawn at (0, 0) at drawnWidth x drawnHeight (nearest pixel) into an
-// otherwise transparent frame of frameWidth x frameHeight.
-CursorImage PlaceImage(const CursorImage& image, int drawnWidth, int drawnHeight, int frameWidth, int frameHeight);
 
 // Whether keying out `key` turns `picture` into the right cursor: the I-beam
 // neither inverts nor blends, and no label pixel has the key colour.

@@ -19,21 +19,49 @@ Indicator::Indicator(platform::Desktop& desktop, std::function<void()> openContr
     : desktop_(desktop), openControlMenu_(std::move(openControlMenu)) {}
 
 void Indicator::PrepareSurfaces() {
-  Surface& templateSurface = pbCursor[0];
-  templateSurface.SetSize(desktop_.CursorWidth(), desktop_.CursorHeight());
   // The work surface takes the label font and colour before the I-beam goes into the template.
-  pbCursor[1].CopySettingsFrom(templateSurface);
+  pbCursor[1].CopySettingsFrom(pbCursor[0]);
   // With the configured cursors back, the I-beam captured below is the user's
   // own even when a labelled one is still installed from an earlier run.
-  desktop_.ReloadSystemCursors();
+  desktop_.ReloadSystemCursors(platform::Desktop::Notify::kBroadcast);
+  CaptureIBeam(true);
+}
+
+bool Indicator::CaptureIBeam(bool always) {
   HCURSOR iBeam = desktop_.StockIBeam();
-  iBeam_ = platform::IconInfo{};
-  platform::QueryIconInfo(iBeam, iBeam_);
-  DrawIcon(templateSurface.Dc(), 0, 0, iBeam);
+  platform::IconInfo info;
+  platform::QueryIconInfo(iBeam, info);
+  CursorImage image = ReadCursorImage(info.info);
+  if (!always && image == iBeamImage_ && info.info.xHotspot == iBeam_.info.xHotspot &&
+      info.info.yHotspot == iBeam_.info.yHotspot)
+    return false;
+  // The I-beam's own size: SM_CXCURSOR is only nominal, and the icon metrics
+  // would squeeze a larger pointer. The metrics serve only an unreadable one.
+  const int width = image.width > 0 ? image.width : desktop_.CursorWidth();
+  const int height = image.height > 0 ? image.height : desktop_.CursorHeight();
+  Surface& templateSurface = pbCursor[0];
+  templateSurface.DropPicture();
+  templateSurface.SetSize(width, height);
+  pbCursor[1].SetSize(width, height);
+  DrawIconEx(templateSurface.Dc(), 0, 0, iBeam, width, height, 0, nullptr, DI_NORMAL);
   templateSurface.SetPictureFromImageOf(templateSurface);
-  // DrawIcon draws at the icon metrics' size; the planes are laid out the same way.
-  iBeamImage_ = PlaceImage(ReadCursorImage(iBeam_.info), GetSystemMetrics(SM_CXICON), GetSystemMetrics(SM_CYICON),
-                           templateSurface.Width(), templateSurface.Height());
+  iBeam_ = std::move(info);
+  iBeamImage_ = std::move(image);
+  return true;
+}
+
+bool Indicator::RefreshIBeam() {
+  if (!CaptureIBeam(false)) return false;
+  if (drawn_) UpdateIndicator();
+  return true;
+}
+
+void Indicator::RefreshAfterDisplayChange() {
+  // The stock I-beam is still the labelled copy until the user's cursors are back.
+  desktop_.ReloadSystemCursors(platform::Desktop::Notify::kQuiet);
+  CaptureIBeam(false);
+  // The reload took the label away, whether or not the I-beam changed.
+  if (drawn_) UpdateIndicator();
 }
 
 void Indicator::UseSettingsFile(const std::string& path) { settings_.Open(path); }
@@ -69,6 +97,7 @@ void Indicator::UpdateIndicator() {
                                static_cast<SHORT>(hot.yHotspot), desktop_);
   // The system owns a cursor it accepted; one it refused would be lost otherwise.
   if (!desktop_.InstallSystemCursor(cursor, kIBeamCursorId) && cursor) DestroyCursor(cursor);
+  drawn_ = true;
 }
 
 bool Indicator::CapsLockShown() {

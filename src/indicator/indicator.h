@@ -45,10 +45,23 @@ class Indicator {
   // The stock I-beam's icon information, captured by PrepareSurfaces.
   const ICONINFO& IBeamInfo() const { return iBeam_.info; }
 
-  // Once, after element 0 has its label font and colour: sizes element 0 to
-  // the system cursor, makes element 1 its copy, reloads the system cursors
-  // and makes the user's I-beam on white the template's picture.
+  // Once, after element 0 has its label font and colour: makes element 1 its
+  // copy, reloads the system cursors and makes the user's I-beam on white the
+  // template's picture. Both surfaces take the I-beam's own size (its bitmap's,
+  // whatever the cursor metrics say), so the beam and its hot spot need no
+  // scaling.
   void PrepareSurfaces();
+
+  // The system has reloaded the user's cursors (another scheme, size or
+  // colour): captures the stock I-beam and, when it differs from the
+  // template's (size, hot spot or pixels), rebuilds the template and redraws
+  // the current label at once. True when it differed.
+  bool RefreshIBeam();
+
+  // The display changed while the labelled I-beam is installed: puts the
+  // user's cursors back without telling other windows, captures the I-beam
+  // again and draws the current label anew.
+  void RefreshAfterDisplayChange();
 
   // Takes the per-layout labels and the Caps Lock option from the settings
   // file, now and after each later edit of it.
@@ -70,6 +83,9 @@ class Indicator {
   LabelStyle ChooseLabel() const;
   // Draws the label at the bottom-right corner of `work`, in its box when Caps Lock is on.
   static void DrawLabel(Surface& work, const LabelStyle& label, bool capsLock);
+  // Takes the stock I-beam into the template when it differs from the one
+  // there (or `always`); true when it did.
+  bool CaptureIBeam(bool always);
 
   platform::Desktop& desktop_;
   std::function<void()> openControlMenu_;
@@ -77,6 +93,8 @@ class Indicator {
   // Whether the label last drawn carries the Caps Lock mark.
   bool lastCapsLock_ = false;
   LabelSettings settings_;
+  // Whether a label has been installed, so that a refresh has one to redraw.
+  bool drawn_ = false;
   platform::IconInfo iBeam_;
   // The user's I-beam as it lies in the template, with its own planes.
   CursorImage iBeamImage_;

@@ -114,6 +114,12 @@ void Surface::SetPictureFromImageOf(const Surface& source) {
   Clear();
 }
 
+void Surface::DropPicture() {
+  picture_.reset();
+  pictureInk_.clear();
+  Clear();
+}
+
 LabelledPicture Surface::ReadPicture() const {
   LabelledPicture result;
   DIBSECTION section{};

@@ -47,6 +47,8 @@ class Surface {
   // A copy of `source`'s image (this surface's own included) becomes the
   // background picture, and the image is cleared back to it.
   void SetPictureFromImageOf(const Surface& source);
+  // No background picture any more; the image is cleared to the background colour.
+  void DropPicture();
 
   // The background picture's pixels, and which of them text drawing painted
   // (on this surface, or on the one the picture was copied from); empty when

@@ -18,9 +18,9 @@ int Win32Desktop::CursorWidth() { return GetSystemMetrics(SM_CXCURSOR); }
 
 int Win32Desktop::CursorHeight() { return GetSystemMetrics(SM_CYCURSOR); }
 
-BOOL Win32Desktop::ReloadSystemCursors() {
+BOOL Win32Desktop::ReloadSystemCursors(Notify notify) {
   DWORD zero = 0;
-  return SystemParametersInfoA(SPI_SETCURSORS, 0, &zero, SPIF_SENDCHANGE);
+  return SystemParametersInfoA(SPI_SETCURSORS, 0, &zero, notify == Notify::kBroadcast ? SPIF_SENDCHANGE : 0);
 }
 
 HCURSOR Win32Desktop::StockIBeam() { return LoadCursorA(nullptr, IDC_IBEAM); }

@@ -22,7 +22,11 @@ class Desktop {
   // System cursors.
   virtual int CursorWidth() = 0;                           // GetSystemMetrics(SM_CXCURSOR)
   virtual int CursorHeight() = 0;                          // GetSystemMetrics(SM_CYCURSOR)
-  virtual BOOL ReloadSystemCursors() = 0;                  // SPI_SETCURSORS
+  // SPI_SETCURSORS. With kBroadcast every top-level window hears of it; kQuiet
+  // tells no one, for where a message could re-enter a window procedure that
+  // cannot take it (a crash) or would only echo back to this program.
+  enum class Notify { kBroadcast, kQuiet };
+  virtual BOOL ReloadSystemCursors(Notify notify) = 0;
   virtual HCURSOR StockIBeam() = 0;                        // LoadCursorA(nullptr, IDC_IBEAM); shared, never destroyed
   // SetSystemCursor: on success the system owns the cursor from then on.
   virtual BOOL InstallSystemCursor(HCURSOR cursor, DWORD id) = 0;
@@ -39,7 +43,7 @@ class Win32Desktop final : public Desktop {
   HKL ThreadLayout(DWORD threadId) override;
   int CursorWidth() override;
   int CursorHeight() override;
-  BOOL ReloadSystemCursors() override;
+  BOOL ReloadSystemCursors(Notify notify) override;
   HCURSOR StockIBeam() override;
   BOOL InstallSystemCursor(HCURSOR cursor, DWORD id) override;
 };

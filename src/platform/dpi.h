@@ -18,4 +18,7 @@ inline Dpi ScreenDpi() {
   return {GetDeviceCaps(screen.get(), LOGPIXELSX), GetDeviceCaps(screen.get(), LOGPIXELSY)};
 }
 
+// A length designed in pixels at 96 DPI, in pixels at the screen's DPI.
+inline int ScaledForScreen(int pixelsAt96) { return MulDiv(pixelsAt96, ScreenDpi().y, USER_DEFAULT_SCREEN_DPI); }
+
 }  // namespace corvane::platform

@@ -13,7 +13,9 @@
 
 #include "support/chooser.h"
 #include "support/files.h"
+#include "platform/dpi.h"
 #include "support/font.h"
+#include "support/gdi.h"
 #include "support/registry.h"
 #include "support/scripted_desktop.h"
 
@@ -41,7 +43,7 @@ std::string Registry() {
 // cursors came back.
 const testing::ScriptedDesktop* crashing = nullptr;
 void HandedOn() {
-  std::fprintf(stderr, "handed on after %d reloads\n", crashing->reloads);
+  std::fprintf(stderr, "handed on after %d reloads, the last: %s\n", crashing->reloads, crashing->calls.back().c_str());
   std::fflush(stderr);
 }
 LONG WINAPI FilterBefore(EXCEPTION_POINTERS*) {
@@ -177,6 +179,28 @@ TEST_F(FwMainTest, TheConsentWindowsTexts) {
             "application.");
 }
 
+// At the screen's DPI (96 here, 144 and 192 in the run at other scales) the
+// consent window and its controls grow in proportion, and the last line of
+// the text lies inside its box.
+TEST_F(FwMainTest, TheConsentWindowAtTheScreenDpi) {
+  HWND window = Start().hWnd();
+  const auto scaled = [dpi = platform::ScreenDpi().y](int pixels) { return MulDiv(pixels, dpi, 96); };
+  RECT client{}, yes{}, box{};
+  GetClientRect(window, &client);
+  GetWindowRect(Control(IDOK), &yes);
+  MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&yes), 2);
+  EXPECT_EQ(std::tuple(client.right, client.bottom, yes.left, yes.top, yes.right - yes.left, yes.bottom - yes.top),
+            std::tuple(scaled(464), scaled(288), scaled(156), scaled(256), scaled(72), scaled(24)));
+  HWND text = Control(fwMain::ktbStartId);
+  const auto last = static_cast<DWORD>(SendMessageA(text, EM_POSFROMCHAR, GetWindowTextLengthA(text) - 1, 0));
+  TEXTMETRICA line{};
+  const platform::WindowDc dc(text);
+  platform::SelectionScope font(dc.get(), reinterpret_cast<HFONT>(SendMessageA(text, WM_GETFONT, 0, 0)));
+  GetTextMetricsA(dc.get(), &line);
+  GetClientRect(text, &box);
+  EXPECT_LE(static_cast<LONG>(HIWORD(last)) + line.tmHeight, box.bottom) << "the text is cut off";
+}
+
 // A direct activation, then the commands of the menu, one at a time: the
 // gesture held again while the About box is up opens nothing. At each opening
 // the Start item shows whether the autostart value is this executable's plain
@@ -287,9 +311,36 @@ TEST_F(FwMainTest, ACrashPutsTheCursorsBackAndStillEndsAsThatCrash) {
   };
   whileBoxShown = [] { RaiseException(EXCEPTION_ACCESS_VIOLATION, EXCEPTION_NONCONTINUABLE, 0, nullptr); };
   EXPECT_EXIT(crashInTicks(), ::testing::ExitedWithCode(static_cast<int>(EXCEPTION_ACCESS_VIOLATION)),
-              "handed on after 2 reloads");
+              "handed on after 2 reloads, the last: ReloadSystemCursors quietly");
   whileBoxShown = [] { throw std::bad_alloc(); };
-  EXPECT_EXIT(crashInTicks(), ::testing::ExitedWithCode(3), "handed on after 2 reloads");  // std::abort's code
+  EXPECT_EXIT(crashInTicks(), ::testing::ExitedWithCode(3), "handed on after 2 reloads, the last: ReloadSystemCursors quietly");  // std::abort's code
+}
+
+// The user picks another pointer while Corvane runs: the system reloads the
+// cursors and tells every window, and the label moves to the new I-beam at
+// once; other settings, and any change before activation, capture nothing. A
+// display change reloads the cursors quietly before it captures.
+TEST_F(FwMainTest, APointerOrDisplayChangeMovesTheLabelToTheUsersIBeam) {
+  const platform::Icon larger(testing::MakeIBeam(testing::IBeam::kPlain, 48));
+  HWND consent = Start().hWnd();
+  SendMessageA(consent, WM_SETTINGCHANGE, SPI_SETCURSORS, 0);
+  SendMessageA(consent, WM_DISPLAYCHANGE, 32, MAKELPARAM(1280, 1024));
+  EXPECT_TRUE(desktop.calls.empty());
+  fwMain& window = Start("", false, true);
+  desktop.PointAt({10, 20}, nullptr, 0, reinterpret_cast<HKL>(0x04090409));
+  window.toLang_Timer();
+  const auto installed = [&] { return std::pair(desktop.installs.size(), testing::ReadIcon(desktop.InstalledCursor()).color.width); };
+  SendMessageA(window.hWnd(), WM_SETTINGCHANGE, SPI_SETCURSORS, 0);
+  EXPECT_EQ(installed(), std::pair(size_t{1}, 32)) << "the same I-beam";
+  desktop.stockIBeam = larger.get();
+  SendMessageA(window.hWnd(), WM_SETTINGCHANGE, SPI_SETDESKWALLPAPER, 0);
+  EXPECT_EQ(installed(), std::pair(size_t{1}, 32)) << "another setting";
+  SendMessageA(window.hWnd(), WM_SETTINGCHANGE, SPI_SETCURSORS, 0);
+  EXPECT_EQ(installed(), std::pair(size_t{2}, 48));
+  desktop.calls.clear();
+  SendMessageA(window.hWnd(), WM_DISPLAYCHANGE, 32, MAKELPARAM(1280, 1024));
+  EXPECT_EQ(desktop.calls,
+            (std::vector<std::string>{"ReloadSystemCursors quietly", "StockIBeam", "InstallSystemCursor"}));
 }
 
 }  // namespace corvane

@@ -4,11 +4,13 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <map>
 #include <tuple>
 
 #include "indicator/bitmap_to_icon.h"
 #include "indicator/label.h"
+#include "platform/dpi.h"
 #include "support/files.h"
 #include "support/font.h"
 #include "support/gdi.h"
@@ -25,7 +27,8 @@ constexpr std::int32_t kRed = 0x0000FF, kBlue = 0xFF0000, kWhite = 0xFFFFFF;
 // An indicator whose surfaces were prepared over a stand-in for the user's
 // I-beam, with `color` as the label's.
 struct Station {
-  explicit Station(IBeam kind = IBeam::kPlain, std::int32_t color = kWindowText) : iBeam(testing::MakeIBeam(kind)) {
+  explicit Station(IBeam kind = IBeam::kPlain, std::int32_t color = kWindowText, int size = 32)
+      : iBeam(testing::MakeIBeam(kind, size)) {
     desktop.stockIBeam = iBeam.get();
     indicator.pbCursor[0].SetForeColor(color);
     indicator.PrepareSurfaces();
@@ -97,8 +100,9 @@ TEST_F(IndicatorTest, TheLabelSitsInTheBottomRightCornerOverTheIBeam) {
 }
 
 // An I-beam whose picture covers the corner and holds a pixel one step off
-// white, on a system cursor size that changed since the surfaces were made.
-TEST_F(IndicatorTest, AnIBeamCoveringTheCornerOnALargerCursor) {
+// white; the system cursor size changes after the surfaces were made, and the
+// labelled cursor keeps the I-beam's own size.
+TEST_F(IndicatorTest, AnIBeamCoveringTheCornerKeepsItsSizeWhateverTheMetric) {
   Image picture{32, 32, std::vector<uint32_t>(32 * 32, 0xFFFFFF)};
   for (int i = 0; i < 16; ++i) picture.at(i % 4, i / 4) = 0;
   for (int y = 2; y < 20; ++y) picture.at(8, y) = 0x0000FF;
@@ -107,18 +111,20 @@ TEST_F(IndicatorTest, AnIBeamCoveringTheCornerOnALargerCursor) {
   const platform::Icon covering(BitmapToIcon(bitmap.get(), RGB(255, 255, 255), 0, 0, 8, 10, true, desktop));
   desktop.stockIBeam = covering.get();
   indicator.PrepareSurfaces();
-  desktop.cursorWidth = 48;  // three halves across, five quarters down
+  desktop.cursorWidth = 48;
   desktop.cursorHeight = 40;
   const IconPlanes cursor = Tick(0x04190419);
   EXPECT_EQ(std::tuple(cursor.color.width, cursor.color.height, cursor.hotX, cursor.hotY),
-            std::tuple(48, 40, DWORD{8}, DWORD{10}));
-  EXPECT_TRUE(cursor.opaque(0, 0) && cursor.opaque(30, 5) && cursor.color.at(12, 6) == 0x0000FF);
-  EXPECT_FALSE(cursor.opaque(20, 6) || cursor.opaque(47, 0));
-  // No hot spot asked for gives the centre; a key colour other than white.
+            std::tuple(32, 32, DWORD{8}, DWORD{10}));
+  EXPECT_TRUE(cursor.opaque(0, 0) && cursor.opaque(20, 4) && cursor.color.at(8, 4) == 0x0000FF);
+  EXPECT_FALSE(cursor.opaque(13, 4) || cursor.opaque(31, 0));
+  // BitmapToIcon alone: the system cursor size, stretched (three halves across,
+  // five quarters down); no hot spot asked for gives the centre; a key colour other than white.
   const platform::Icon keyed(BitmapToIcon(bitmap.get(), RGB(0, 0, 255), 0, 0, -1, -1, true, desktop));
   const IconPlanes centred = testing::ReadIcon(keyed.get());
-  EXPECT_EQ(std::tuple(centred.hotX, centred.hotY, centred.opaque(12, 6), centred.opaque(47, 0)),
-            std::tuple(DWORD{23}, DWORD{19}, false, true));
+  EXPECT_EQ(std::tuple(centred.color.width, centred.color.height, centred.hotX, centred.hotY, centred.opaque(12, 6),
+                       centred.opaque(47, 0)),
+            std::tuple(48, 40, DWORD{23}, DWORD{19}, false, true));
 }
 
 // The settings file's layout lines and Caps Lock option, compared with what an
@@ -159,16 +165,59 @@ TEST_F(IndicatorTest, TheSettingsFileGivesLabelsAndTheCapsLockBoxFromTheNextChan
   EXPECT_GT(Count(boxed.color, [&](int x, int y) { return boxed.color.at(x, y) == 0xFEFEFE; }), 10);
 }
 
-// The cursor drawn as the system draws it, over a 32 x 32 screen of one colour
-// (black or white, which read the same as COLORREF and as 0x00RRGGBB).
-Image DrawnOver(HCURSOR cursor, COLORREF screen) {
-  platform::Bitmap bitmap(testing::MakeBitmap(Image{32, 32, std::vector<uint32_t>(32 * 32, screen)}));
+// The cursor drawn as the system draws it, over a size x size screen of one
+// colour (black or white, which read the same as COLORREF and as 0x00RRGGBB).
+Image DrawnOver(HCURSOR cursor, COLORREF screen, int size = 32) {
+  platform::Bitmap bitmap(testing::MakeBitmap(Image{size, size, std::vector<uint32_t>(size * size, screen)}));
   {
     auto dc = platform::CreateMemoryDc();
     platform::SelectionScope selection(dc.get(), bitmap.get());
-    DrawIconEx(dc.get(), 0, 0, cursor, 32, 32, 0, nullptr, DI_NORMAL);
+    DrawIconEx(dc.get(), 0, 0, cursor, size, size, 0, nullptr, DI_NORMAL);
   }
   return ReadBitmap(bitmap.get());
+}
+
+// I-beams of 32, 48 and 64 pixels (a larger pointer, a 150 % or 200 % screen),
+// monochrome and 32-bit, on a system whose icon metric stays 32: the labelled
+// cursor has the I-beam's size and hot spot, and a click lands on the beam.
+TEST(LabelledIBeam, TakesTheIBeamsOwnSizeAndHotSpotOnTheBeam) {
+  for (IBeam kind : {IBeam::kPlain, IBeam::kInverting, IBeam::kTranslucent})
+    for (int size : {32, 48, 64}) {
+      Station station(kind, kWindowText, size);
+      const IconPlanes cursor = station.Tick(0x04090409);
+      const POINT hot{4 * size / 32, 10 * size / 32};
+      SCOPED_TRACE(std::to_string(static_cast<int>(kind)) + " " + std::to_string(size));
+      EXPECT_EQ(std::tuple(cursor.color.width, cursor.color.height, cursor.hotX, cursor.hotY),
+                std::tuple(size, size, DWORD(hot.x), DWORD(hot.y)));
+      const Image drawn = DrawnOver(station.desktop.InstalledCursor(), RGB(255, 255, 255), size);
+      EXPECT_EQ(std::pair(drawn.at(hot.x, hot.y), drawn.at(hot.x + size / 8, hot.y)), std::pair(0u, 0xFFFFFFu));
+    }
+}
+
+// The pointer changes while a label is shown: a reload of the user's cursors
+// with a new I-beam redraws the label on it at once, one with the same I-beam
+// draws nothing; after a display change the cursors are reloaded quietly
+// before the I-beam is captured, and the label is drawn again in any case.
+TEST_F(IndicatorTest, APointerChangeRedrawsOnTheNewIBeamOnlyWhenItDiffers) {
+  EXPECT_FALSE(indicator.RefreshIBeam());
+  const IconPlanes first = Tick(0x04190419);
+  EXPECT_FALSE(indicator.RefreshIBeam());
+  EXPECT_EQ(desktop.installs.size(), 1u);
+  const platform::Icon inverting(testing::MakeIBeam(IBeam::kInverting));
+  const platform::Icon larger(testing::MakeIBeam(IBeam::kPlain, 48));
+  desktop.stockIBeam = inverting.get();
+  EXPECT_TRUE(indicator.RefreshIBeam());
+  EXPECT_EQ(desktop.installs.size(), 2u);
+  EXPECT_NE(ReadIcon(desktop.InstalledCursor()), first) << "the same pixels, another I-beam";
+  desktop.stockIBeam = larger.get();
+  desktop.calls.clear();
+  indicator.RefreshAfterDisplayChange();
+  EXPECT_EQ(desktop.calls, (std::vector<std::string>{"ReloadSystemCursors quietly", "StockIBeam",
+                                                     "InstallSystemCursor"}));
+  EXPECT_EQ(ReadIcon(desktop.InstalledCursor()).color.width, 48);
+  indicator.RefreshAfterDisplayChange();
+  EXPECT_EQ(desktop.installs.size(), 4u) << "the reload took the label away";
+  EXPECT_EQ(Tick(0x04190419).color.width, 48);
 }
 
 // Over inverting and translucent I-beams, and for a white label, the beam
@@ -195,6 +244,26 @@ TEST(LabelledIBeam, BeamAndLabelStandOutOnDarkAndLightScreens) {
       EXPECT_TRUE(kind != IBeam::kTranslucent || screen != 0 || (edge > 0x40 && edge < 0xC0)) << "half-transparent edge";
     }
   }
+}
+
+// At the screen's DPI (96 here, 144 and 192 in the run at other scales): the
+// cursor metric grows with it, the labelled cursor takes the system I-beam's
+// own size and hot spot, and the label's points give more pixels.
+TEST(LabelledIBeam, AtTheScreenDpi) {
+  const int dpi = platform::ScreenDpi().y;
+  testing::ScriptedDesktop desktop;  // its I-beam is the system's
+  Indicator indicator(desktop);
+  indicator.pbCursor[0].SetFont(testing::MakeFont("Tahoma", 8, 0));
+  indicator.PrepareSurfaces();
+  desktop.PointAt({1, 2}, nullptr, 0, reinterpret_cast<HKL>(0x04090409));
+  indicator.toLang_Timer();
+  const IconPlanes stock = ReadIcon(desktop.stockIBeam), cursor = ReadIcon(desktop.InstalledCursor());
+  const int stockHeight = stock.color.width ? stock.color.height : stock.mask.height / 2;
+  std::printf("%d DPI: SM_CXCURSOR %d, I-beam %dx%d\n", dpi, GetSystemMetrics(SM_CXCURSOR), stock.mask.width, stockHeight);
+  EXPECT_EQ(GetSystemMetrics(SM_CXCURSOR), MulDiv(32, dpi, 96));
+  EXPECT_EQ(std::tuple(cursor.color.width, cursor.color.height, cursor.hotX, cursor.hotY),
+            std::tuple(stock.mask.width, stockHeight, stock.hotX, stock.hotY));
+  EXPECT_GE(indicator.pbCursor[1].MeasureText("EN").cy, MulDiv(8, dpi, 72));
 }
 
 // The one long leak run: every path a rendering takes, BitmapToIcon's included.

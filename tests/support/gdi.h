@@ -82,35 +82,40 @@ inline HBITMAP MakeBitmap(const Image& image) {
 }
 
 // Stand-ins for the user's I-beam, 32 x 32 with the hot spot (4, 10) and the
-// beam in columns 4-5, rows 2-21. kPlain: a black beam with a white outline,
-// nothing inverting or translucent; kInverting: a monochrome cursor whose beam
-// inverts the screen; kTranslucent: 32-bit, a black beam with half-transparent
-// white edges in columns 3 and 6.
+// beam in columns 4-5, rows 2-21, or that picture at `size` x `size` (hot spot
+// and beam scaled alike). kPlain: a black beam with a white outline, nothing
+// inverting or translucent; kInverting: a monochrome cursor whose beam inverts
+// the screen; kTranslucent: 32-bit, a black beam with half-transparent white
+// edges in columns 3 and 6.
 enum class IBeam { kPlain, kInverting, kTranslucent };
-inline HCURSOR MakeIBeam(IBeam kind) {
-  auto beam = [](int x, int y) { return x >= 4 && x <= 5 && y >= 2 && y <= 21; };
-  auto edge = [](int x, int y) { return x >= 3 && x <= 6 && y >= 1 && y <= 22; };
+inline HCURSOR MakeIBeam(IBeam kind, int size = 32) {
+  const int n = size;
+  auto beam = [n](int x, int y) { return x * 32 / n >= 4 && x * 32 / n <= 5 && y * 32 / n >= 2 && y * 32 / n <= 21; };
+  auto edge = [n](int x, int y) { return x * 32 / n >= 3 && x * 32 / n <= 6 && y * 32 / n >= 1 && y * 32 / n <= 22; };
+  const DWORD hotX = 4 * n / 32, hotY = 10 * n / 32;
+  const int stride = (n + 15) / 16 * 2;
   if (kind == IBeam::kTranslucent) {
-    std::vector<uint32_t> pixels(32 * 32, 0);
-    for (int y = 0; y < 32; ++y)
-      for (int x = 0; x < 32; ++x)
-        if (edge(x, y)) pixels[y * 32 + x] = beam(x, y) ? 0xFF000000 : 0x80FFFFFF;
-    platform::Bitmap color(CreateBitmap(32, 32, 1, 32, pixels.data()));
-    const std::vector<BYTE> clear(32 * 4, 0xFF);  // the AND plane: only where nothing blends
-    platform::Bitmap mask(CreateBitmap(32, 32, 1, 1, clear.data()));
-    ICONINFO info{FALSE, 4, 10, mask.get(), color.get()};
+    std::vector<uint32_t> pixels(n * n, 0);
+    for (int y = 0; y < n; ++y)
+      for (int x = 0; x < n; ++x)
+        if (edge(x, y)) pixels[y * n + x] = beam(x, y) ? 0xFF000000 : 0x80FFFFFF;
+    platform::Bitmap color(CreateBitmap(n, n, 1, 32, pixels.data()));
+    const std::vector<BYTE> clear(stride * n, 0xFF);  // the AND plane: only where nothing blends
+    platform::Bitmap mask(CreateBitmap(n, n, 1, 1, clear.data()));
+    ICONINFO info{FALSE, hotX, hotY, mask.get(), color.get()};
     return CreateIconIndirect(&info);
   }
-  // Rows of 32 bits, most significant bit first; AND 1 lets the screen through, XOR 1 is white or inverts.
-  std::vector<BYTE> andPlane(32 * 4, 0xFF), xorPlane(32 * 4, 0);
-  for (int y = 0; y < 32; ++y)
-    for (int x = 0; x < 32; ++x) {
+  // Rows of `stride` bytes, most significant bit first; AND 1 lets the screen through, XOR 1 is white or inverts.
+  std::vector<BYTE> andPlane(stride * n, 0xFF), xorPlane(stride * n, 0);
+  for (int y = 0; y < n; ++y)
+    for (int x = 0; x < n; ++x) {
       const BYTE bit = static_cast<BYTE>(0x80 >> (x % 8));
       const bool inBeam = beam(x, y), opaque = kind == IBeam::kPlain && edge(x, y);
-      if (opaque) andPlane[y * 4 + x / 8] &= static_cast<BYTE>(~bit);
-      if ((opaque && !inBeam) || (kind == IBeam::kInverting && inBeam)) xorPlane[y * 4 + x / 8] |= bit;
+      if (opaque) andPlane[y * stride + x / 8] &= static_cast<BYTE>(~bit);
+      if ((opaque && !inBeam) || (kind == IBeam::kInverting && inBeam)) xorPlane[y * stride + x / 8] |= bit;
     }
-  return CreateCursor(GetModuleHandleA(nullptr), 4, 10, 32, 32, andPlane.data(), xorPlane.data());
+  return CreateCursor(GetModuleHandleA(nullptr), static_cast<int>(hotX), static_cast<int>(hotY), n, n,
+                      andPlane.data(), xorPlane.data());
 }
 
 }  // namespace corvane::testing

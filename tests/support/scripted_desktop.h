@@ -64,8 +64,8 @@ class ScriptedDesktop final : public platform::Desktop {
   HKL ThreadLayout(DWORD threadId) override { return Record("ThreadLayout", threadLayouts, threadId); }
   int CursorWidth() override { return cursorWidth; }
   int CursorHeight() override { return cursorHeight; }
-  BOOL ReloadSystemCursors() override {
-    calls.push_back("ReloadSystemCursors");
+  BOOL ReloadSystemCursors(Notify notify) override {
+    calls.push_back(notify == Notify::kBroadcast ? "ReloadSystemCursors" : "ReloadSystemCursors quietly");
     ++reloads;
     return TRUE;
   }

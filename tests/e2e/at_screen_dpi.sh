@@ -1,0 +1,43 @@
+#!/usr/bin/env bash
+# The tests named "...AtTheScreenDpi" run again at 144 and 192 DPI (150 % and
+# 200 %). Wine takes the DPI from HKCU\Control Panel\Desktop\LogPixels when its
+# server starts: the value is set and the server restarted for each scale, and
+# both are put back afterwards, so the other tests keep the prefix at 96 DPI.
+# Usage: at_screen_dpi.sh <runner> <test executable>...
+# Runs inside a Wine session (WINEPREFIX and DISPLAY set, as scripts/test.sh provides).
+set -uo pipefail
+
+if [ -z "${WINEPREFIX:-}" ] || [ -z "${DISPLAY:-}" ]; then
+  echo "no Wine session; run the tests through scripts/test.sh" >&2
+  exit 77
+fi
+runner=$1
+shift
+key='HKCU\Control Panel\Desktop'
+before=$(wine reg query "$key" /v LogPixels 2>/dev/null </dev/null | tr -d '\r' | sed -n 's/.*REG_DWORD[[:space:]]*//p')
+
+set_dpi() {  # value, or nothing to remove it
+  if [ -n "$1" ]; then
+    wine reg add "$key" /v LogPixels /t REG_DWORD /d "$1" /f
+  else
+    wine reg delete "$key" /v LogPixels /f
+  fi >/dev/null 2>&1 </dev/null
+  wineserver -w
+  wineserver -k
+}
+restore() {
+  set_dpi "$before"
+  # As the session had it: a server that stays for the next tests.
+  wineserver -p
+}
+trap restore EXIT
+
+failed=0
+for dpi in 144 192; do
+  set_dpi "$dpi"
+  for exe in "$@"; do
+    echo "# $(basename "$exe") at $dpi DPI"
+    "$runner" "$exe" --gtest_filter='*AtTheScreenDpi*' || failed=1
+  done
+done
+exit $failed
