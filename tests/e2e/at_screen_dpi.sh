@@ -22,7 +22,7 @@ set_dpi() {  # value, or nothing to remove it
   else
     wine reg delete "$key" /v LogPixels /f
   fi >/dev/null 2>&1 </dev/null
-  wineserver -w
+  # The server keeps the registry and writes it out as it stops.
   wineserver -k
 }
 restore() {
