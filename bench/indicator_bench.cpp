@@ -1,18 +1,21 @@
 // What the indicator costs: an idle tick through the program's own code
 // against the bare platform calls it has to make, without and with the Caps
 // Lock mark, and one label rendering.
-// Run under the system to measure (or Wine); it prints its figures.
+// Run under the system to measure (or Wine); it prints its figures. With
+// "--render" it times the rendering alone (figures.sh runs it so at 192 DPI).
 #include <windows.h>
 
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <new>
 #include <string>
 #include <vector>
 
 #include "indicator/indicator.h"
 #include "platform/desktop.h"
+#include "platform/dpi.h"
 
 namespace {
 
@@ -111,22 +114,8 @@ void CompareIdleTicks(const char* title, corvane::Indicator& indicator, void (*b
   std::printf("  heap allocations in %d idle ticks: %ld\n", kBlocks * kTicksPerBlock, tickAllocations);
 }
 
-}  // namespace
-
-void* operator new(std::size_t size) {
-  ++allocations;
-  if (void* p = std::malloc(size ? size : 1)) return p;
-  throw std::bad_alloc();
-}
-void operator delete(void* p) noexcept { std::free(p); }
-void operator delete(void* p, std::size_t) noexcept { std::free(p); }
-
-int main() {
-  using corvane::Indicator;
-  corvane::platform::Desktop& desktop = corvane::platform::SystemDesktop();
-  Indicator indicator(desktop, [] {});
-  indicator.PrepareSurfaces();
-
+// The idle tick against the bare calls, without and with the Caps Lock mark.
+void CompareIdleTicksWithAndWithoutCapsLock(corvane::Indicator& indicator) {
   const int layouts = GetKeyboardLayoutList(0, nullptr);
   std::printf("keyboard layouts installed: %d%s\n", layouts,
               layouts < 2 ? " (an idle tick stops after the count; install a second layout for the full tick)" : "");
@@ -142,6 +131,24 @@ int main() {
   CompareIdleTicks("CapsLock=1 (the bare calls read Caps Lock too):", indicator, &BareTick<true>);
   indicator.UseSettingsFile("");
   DeleteFileA(settings.c_str());
+}
+
+}  // namespace
+
+void* operator new(std::size_t size) {
+  ++allocations;
+  if (void* p = std::malloc(size ? size : 1)) return p;
+  throw std::bad_alloc();
+}
+void operator delete(void* p) noexcept { std::free(p); }
+void operator delete(void* p, std::size_t) noexcept { std::free(p); }
+
+int main(int argc, char** argv) {
+  using corvane::Indicator;
+  corvane::platform::Desktop& desktop = corvane::platform::SystemDesktop();
+  Indicator indicator(desktop, [] {});
+  indicator.PrepareSurfaces();
+  if (argc < 2 || std::strcmp(argv[1], "--render") != 0) CompareIdleTicksWithAndWithoutCapsLock(indicator);
 
   constexpr int kRenders = 1000;
   std::vector<double> render;
@@ -152,7 +159,8 @@ int main() {
     render.push_back(Seconds(t0, t1) * 1e6);
   }
   std::sort(render.begin(), render.end());
-  std::printf("UpdateIndicator, %d calls: median %.1f us, 10th %.1f us, 90th %.1f us\n", kRenders,
+  std::printf("UpdateIndicator at %d DPI, %d x %d I-beam, %d calls: median %.1f us, 10th %.1f us, 90th %.1f us\n",
+              corvane::platform::ScreenDpi().y, indicator.pbCursor[0].Width(), indicator.pbCursor[0].Height(), kRenders,
               render[kRenders / 2], render[kRenders / 10], render[kRenders * 9 / 10]);
   return 0;
 }
