@@ -50,10 +50,8 @@ bool Indicator::CaptureIBeam(bool always) {
   return true;
 }
 
-bool Indicator::RefreshIBeam() {
-  if (!CaptureIBeam(false)) return false;
-  if (drawn_) UpdateIndicator();
-  return true;
+void Indicator::RefreshIBeam() {
+  if (CaptureIBeam(false) && drawn_) UpdateIndicator();
 }
 
 void Indicator::RefreshAfterDisplayChange() {

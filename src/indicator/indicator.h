@@ -55,8 +55,8 @@ class Indicator {
   // The system has reloaded the user's cursors (another scheme, size or
   // colour): captures the stock I-beam and, when it differs from the
   // template's (size, hot spot or pixels), rebuilds the template and redraws
-  // the current label at once. True when it differed.
-  bool RefreshIBeam();
+  // the current label at once.
+  void RefreshIBeam();
 
   // The display changed while the labelled I-beam is installed: puts the
   // user's cursors back without telling other windows, captures the I-beam

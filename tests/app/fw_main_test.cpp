@@ -318,29 +318,33 @@ TEST_F(FwMainTest, ACrashPutsTheCursorsBackAndStillEndsAsThatCrash) {
 
 // The user picks another pointer while Corvane runs: the system reloads the
 // cursors and tells every window, and the label moves to the new I-beam at
-// once; other settings, and any change before activation, capture nothing. A
-// display change reloads the cursors quietly before it captures.
+// once, only if it differs; other settings, and any change before activation,
+// capture nothing. A display change reloads the cursors quietly, then draws.
 TEST_F(FwMainTest, APointerOrDisplayChangeMovesTheLabelToTheUsersIBeam) {
-  const platform::Icon larger(testing::MakeIBeam(testing::IBeam::kPlain, 48));
-  HWND consent = Start().hWnd();
-  SendMessageA(consent, WM_SETTINGCHANGE, SPI_SETCURSORS, 0);
-  SendMessageA(consent, WM_DISPLAYCHANGE, 32, MAKELPARAM(1280, 1024));
+  using testing::IBeam, testing::MakeIBeam;
+  const platform::Icon plain(MakeIBeam(IBeam::kPlain)), inverting(MakeIBeam(IBeam::kInverting)),
+      larger(MakeIBeam(IBeam::kPlain, 48));
+  const auto send = [this](UINT message, WPARAM wParam) { SendMessageA(main_->hWnd(), message, wParam, 0); };
+  Start();
+  send(WM_SETTINGCHANGE, SPI_SETCURSORS);
+  send(WM_DISPLAYCHANGE, 32);
   EXPECT_TRUE(desktop.calls.empty());
-  fwMain& window = Start("", false, true);
   desktop.PointAt({10, 20}, nullptr, 0, reinterpret_cast<HKL>(0x04090409));
-  window.toLang_Timer();
-  const auto installed = [&] { return std::pair(desktop.installs.size(), testing::ReadIcon(desktop.InstalledCursor()).color.width); };
-  SendMessageA(window.hWnd(), WM_SETTINGCHANGE, SPI_SETCURSORS, 0);
-  EXPECT_EQ(installed(), std::pair(size_t{1}, 32)) << "the same I-beam";
+  desktop.stockIBeam = plain.get();
+  Start("", false, true).toLang_Timer();
+  const testing::IconPlanes first = testing::ReadIcon(desktop.InstalledCursor());
+  send(WM_SETTINGCHANGE, SPI_SETCURSORS);
+  desktop.stockIBeam = inverting.get();
+  send(WM_SETTINGCHANGE, SPI_SETDESKWALLPAPER);
+  EXPECT_EQ(desktop.installs.size(), 1u);
+  send(WM_SETTINGCHANGE, SPI_SETCURSORS);
+  EXPECT_NE(testing::ReadIcon(desktop.InstalledCursor()), first);
   desktop.stockIBeam = larger.get();
-  SendMessageA(window.hWnd(), WM_SETTINGCHANGE, SPI_SETDESKWALLPAPER, 0);
-  EXPECT_EQ(installed(), std::pair(size_t{1}, 32)) << "another setting";
-  SendMessageA(window.hWnd(), WM_SETTINGCHANGE, SPI_SETCURSORS, 0);
-  EXPECT_EQ(installed(), std::pair(size_t{2}, 48));
   desktop.calls.clear();
-  SendMessageA(window.hWnd(), WM_DISPLAYCHANGE, 32, MAKELPARAM(1280, 1024));
-  EXPECT_EQ(desktop.calls,
-            (std::vector<std::string>{"ReloadSystemCursors quietly", "StockIBeam", "InstallSystemCursor"}));
+  send(WM_DISPLAYCHANGE, 32);
+  EXPECT_EQ(desktop.calls, (std::vector<std::string>{"ReloadSystemCursors quietly", "StockIBeam",
+                                                     "InstallSystemCursor"}));
+  EXPECT_EQ(testing::ReadIcon(desktop.InstalledCursor()).color.width, 48);
 }
 
 }  // namespace corvane

@@ -14,27 +14,18 @@ fi
 runner=$1
 shift
 key='HKCU\Control Panel\Desktop'
-before=$(wine reg query "$key" /v LogPixels 2>/dev/null </dev/null | tr -d '\r' | sed -n 's/.*REG_DWORD[[:space:]]*//p')
 
-set_dpi() {  # value, or nothing to remove it
-  if [ -n "$1" ]; then
-    wine reg add "$key" /v LogPixels /t REG_DWORD /d "$1" /f
-  else
-    wine reg delete "$key" /v LogPixels /f
-  fi >/dev/null 2>&1 </dev/null
+set_dpi() {  # reg arguments
+  wine reg "$@" >/dev/null 2>&1 </dev/null
   # The server keeps the registry and writes it out as it stops.
   wineserver -k
 }
-restore() {
-  set_dpi "$before"
-  # As the session had it: a server that stays for the next tests.
-  wineserver -p
-}
-trap restore EXIT
+# The session's prefix leaves the value out (96 DPI), and its server stays.
+trap 'set_dpi delete "$key" /v LogPixels /f; wineserver -p' EXIT
 
 failed=0
 for dpi in 144 192; do
-  set_dpi "$dpi"
+  set_dpi add "$key" /v LogPixels /t REG_DWORD /d "$dpi" /f
   for exe in "$@"; do
     echo "# $(basename "$exe") at $dpi DPI"
     "$runner" "$exe" --gtest_filter='*AtTheScreenDpi*' || failed=1

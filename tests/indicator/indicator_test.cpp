@@ -194,32 +194,6 @@ TEST(LabelledIBeam, TakesTheIBeamsOwnSizeAndHotSpotOnTheBeam) {
     }
 }
 
-// The pointer changes while a label is shown: a reload of the user's cursors
-// with a new I-beam redraws the label on it at once, one with the same I-beam
-// draws nothing; after a display change the cursors are reloaded quietly
-// before the I-beam is captured, and the label is drawn again in any case.
-TEST_F(IndicatorTest, APointerChangeRedrawsOnTheNewIBeamOnlyWhenItDiffers) {
-  EXPECT_FALSE(indicator.RefreshIBeam());
-  const IconPlanes first = Tick(0x04190419);
-  EXPECT_FALSE(indicator.RefreshIBeam());
-  EXPECT_EQ(desktop.installs.size(), 1u);
-  const platform::Icon inverting(testing::MakeIBeam(IBeam::kInverting));
-  const platform::Icon larger(testing::MakeIBeam(IBeam::kPlain, 48));
-  desktop.stockIBeam = inverting.get();
-  EXPECT_TRUE(indicator.RefreshIBeam());
-  EXPECT_EQ(desktop.installs.size(), 2u);
-  EXPECT_NE(ReadIcon(desktop.InstalledCursor()), first) << "the same pixels, another I-beam";
-  desktop.stockIBeam = larger.get();
-  desktop.calls.clear();
-  indicator.RefreshAfterDisplayChange();
-  EXPECT_EQ(desktop.calls, (std::vector<std::string>{"ReloadSystemCursors quietly", "StockIBeam",
-                                                     "InstallSystemCursor"}));
-  EXPECT_EQ(ReadIcon(desktop.InstalledCursor()).color.width, 48);
-  indicator.RefreshAfterDisplayChange();
-  EXPECT_EQ(desktop.installs.size(), 4u) << "the reload took the label away";
-  EXPECT_EQ(Tick(0x04190419).color.width, 48);
-}
-
 // Over inverting and translucent I-beams, and for a white label, the beam
 // (columns 2-7) and the label (the bottom-right corner) stand out from a black
 // and from a white screen as the user's own I-beam does; the rest of the
