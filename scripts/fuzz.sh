@@ -30,5 +30,5 @@ for target in "${targets[@]}"; do
   rm -rf "$build/corpus/$target"
   mkdir -p "$build/corpus/$target"
   cp "$root/tests/fuzz/corpus/$target/"* "$build/corpus/$target/"
-  "$build/fuzz_$target" -max_total_time="$seconds" -artifact_prefix="$build/$target-" "$build/corpus/$target"
+  "$build/tests/fuzz/fuzz_$target" -max_total_time="$seconds" -artifact_prefix="$build/$target-" "$build/corpus/$target"
 done
