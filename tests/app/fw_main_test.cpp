@@ -250,10 +250,7 @@ TEST_F(FwMainTest, TheFontCommandAppliesSavesAndDrawsOnlyAChange) {
       {saved("255", "MS Sans Serif", 8, 0), [](CommonDialog& d) { d.Color = 0xFF0000; }, 0xFF0000, sans8,
        saved("16711680", "MS Sans Serif", 8, 0)},
       {saved("255", "MS Sans Serif", 8, 0), [](CommonDialog& d) { d.FontSize = Fixed{97500}; }, 255, sans975,
-       saved("255", "MS Sans Serif", 10, 0)},
-      // A flag the user clears is stored as 0.
-      {saved("255", "MS Sans Serif", 8, 1), [](CommonDialog& d) { d.FontBold = false; }, 255, sans8,
-       saved("255", "MS Sans Serif", 8, 0)}};
+       saved("255", "MS Sans Serif", 10, 0)}};
   desktop.PointAt({10, 20}, nullptr, 0, reinterpret_cast<HKL>(0x04090409));
   const std::string settings = folder.File("Corvane.dat");
   for (const auto& c : cases) {

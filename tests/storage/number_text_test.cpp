@@ -9,7 +9,7 @@ namespace corvane {
 
 constexpr Fixed W(std::int64_t n) { return Fixed::Whole(n); }
 
-TEST(StorageText, NumbersAsHandEditedFilesHoldThem) {
+TEST(StorageText, NumbersRegistryDataAndFontsAsStored) {
   const std::pair<std::string, std::optional<Fixed>> cases[] = {
       // Sign, digits, point, exponent with E or D, up to the first character that cannot continue; blanks skipped.
       {"12abc", W(12)}, {"-.25x", Fixed{-2500}}, {"2.5d+2", W(250)}, {"7e+x", W(7)}, {"abc", W(0)},
@@ -28,16 +28,13 @@ TEST(StorageText, NumbersAsHandEditedFilesHoldThem) {
             "2147484648 1000 18446744073709551615");
   for (std::size_t n : {9, 1 << 16})
     EXPECT_FALSE(RegistryDataToText(kRegDwordBigEndian, std::vector<unsigned char>(n + 1, 0xFF), n)) << n;
-}
-
-// Sizes are stored as whole points, halves to even; a flag stored as 0 clears the one the fallback font has.
-TEST(StorageText, FontsRoundTrip) {
+  // Font sizes are stored as whole points, halves to even; a flag stored as 0 clears the one the fallback font has.
   FontRecord flags;
   flags.setBold(flags.italic = flags.underline = flags.strikethrough = true);
   for (auto [size, whole] : {std::pair{85000, 8}, {97500, 10}}) {
     FontRecord font, stored;
     font.size = Fixed{size};
-    stored.size = Fixed::Whole(whole);
+    stored.size = W(whole);
     EXPECT_EQ(FontFromStored(StoredFromFont(font), flags), stored) << size;
   }
 }
