@@ -3,16 +3,14 @@
 # user's I-beam and the labelled one, over white and over a dark grey, each row
 # at its own size and the whole shown twice as large. Uses Wine's I-beam, so it
 # shows the size and the label, not Windows' own artwork. Needs ImageMagick.
-# CORVANE_BUILD_DIR picks the build folder (default build/windows).
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
-build=${CORVANE_BUILD_DIR:-$root/build/windows}
 
-if [ -f "$build/CMakeCache.txt" ]; then
-  cmake "$build" >/dev/null
-else
-  cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=Release -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-i686.cmake" >/dev/null
-fi
+"$root/scripts/setup-debian.sh"
+# shellcheck source=windows-arch.sh
+source "$root/scripts/windows-arch.sh"
+build=$corvane_windows_build
+cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=Release -DCMAKE_TOOLCHAIN_FILE="$corvane_toolchain" >/dev/null
 cmake --build "$build" --target ibeam_picture -j "$(nproc)" >/dev/null
 
 export CORVANE_PRIVATE_DISPLAY=1
