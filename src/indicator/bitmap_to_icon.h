@@ -15,8 +15,9 @@ constexpr SHORT BoolToInt(long value) { return value != 0 ? 1 : 0; }
 // colour of the top-left pixel. The source is stretched to the result's size.
 // A cursor is NewWidth x NewHeight (0: the system cursor size) with the hot
 // spot (HotX, HotY), where a negative coordinate means the centre; an icon is
-// NewWidth x NewHeight (0: the source's size) with hot spot (0, 0). Returns 0 for a null or non-bitmap
-// source. The caller owns the result; everything else made here is freed here.
+// NewWidth x NewHeight (0: the source's size) with hot spot (0, 0). Returns 0
+// for a null or non-bitmap source. The caller owns the result; everything else
+// made here is freed here.
 HICON BitmapToIcon(HBITMAP hBitmap, LONG TransColor, SHORT NewWidth, SHORT NewHeight, SHORT HotX, SHORT HotY,
                    bool AsCursor, platform::Desktop& desktop = platform::SystemDesktop());
 

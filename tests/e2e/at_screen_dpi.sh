@@ -15,13 +15,15 @@ runner=$1
 shift
 key='HKCU\Control Panel\Desktop'
 
+# Wine's server and system processes outlive the commands that start them: they
+# must not hold ctest's output pipe open, so none of them gets it.
 set_dpi() {  # reg arguments
   wine reg "$@" >/dev/null 2>&1 </dev/null
   # The server keeps the registry and writes it out as it stops.
-  wineserver -k
+  wineserver -k >/dev/null 2>&1 </dev/null
 }
 # The session's prefix leaves the value out (96 DPI), and its server stays.
-trap 'set_dpi delete "$key" /v LogPixels /f; wineserver -p' EXIT
+trap 'set_dpi delete "$key" /v LogPixels /f; wineserver -p >/dev/null 2>&1 </dev/null' EXIT
 
 failed=0
 for dpi in 144 192; do
