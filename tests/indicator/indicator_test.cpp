@@ -4,7 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <map>
 #include <tuple>
 
@@ -179,8 +178,11 @@ Image DrawnOver(HCURSOR cursor, COLORREF screen, int size = 32) {
 
 // I-beams of 32, 48 and 64 pixels (a larger pointer, a 150 % or 200 % screen),
 // monochrome and 32-bit, on a system whose icon metric stays 32: the labelled
-// cursor has the I-beam's size and hot spot, and a click lands on the beam.
-TEST(LabelledIBeam, TakesTheIBeamsOwnSizeAndHotSpotOnTheBeam) {
+// cursor has the I-beam's size and hot spot, and a click lands on the beam. At
+// the screen's DPI (96 here, 144 and 192 in the run at other scales) the
+// cursor metric grows with it, the labelled cursor takes the system I-beam's
+// own size and hot spot, and the label's points give more pixels.
+TEST(LabelledIBeam, TakesTheIBeamsOwnSizeAndHotSpotAtTheScreenDpi) {
   for (IBeam kind : {IBeam::kPlain, IBeam::kInverting, IBeam::kTranslucent})
     for (int size : {32, 48, 64}) {
       Station station(kind, kWindowText, size);
@@ -192,6 +194,15 @@ TEST(LabelledIBeam, TakesTheIBeamsOwnSizeAndHotSpotOnTheBeam) {
       const Image drawn = DrawnOver(station.desktop.InstalledCursor(), RGB(255, 255, 255), size);
       EXPECT_EQ(std::pair(drawn.at(hot.x, hot.y), drawn.at(hot.x + size / 8, hot.y)), std::pair(0u, 0xFFFFFFu));
     }
+  const int dpi = platform::ScreenDpi().y;
+  Station station;
+  station.desktop.stockIBeam = LoadCursorA(nullptr, IDC_IBEAM);
+  station.indicator.pbCursor[0].SetFont(testing::MakeFont("Tahoma", 8, 0));
+  station.indicator.PrepareSurfaces();
+  const IconPlanes stock = ReadIcon(station.desktop.stockIBeam), cursor = station.Tick(0x04090409);
+  EXPECT_EQ(std::tuple(GetSystemMetrics(SM_CXCURSOR), cursor.color.width, cursor.hotX, cursor.hotY),
+            std::tuple(MulDiv(32, dpi, 96), stock.color.width, stock.hotX, stock.hotY));
+  EXPECT_GE(station.indicator.pbCursor[1].MeasureText("EN").cy, MulDiv(8, dpi, 72));
 }
 
 // Over inverting and translucent I-beams, and for a white label, the beam
@@ -218,26 +229,6 @@ TEST(LabelledIBeam, BeamAndLabelStandOutOnDarkAndLightScreens) {
       EXPECT_TRUE(kind != IBeam::kTranslucent || screen != 0 || (edge > 0x40 && edge < 0xC0)) << "half-transparent edge";
     }
   }
-}
-
-// At the screen's DPI (96 here, 144 and 192 in the run at other scales): the
-// cursor metric grows with it, the labelled cursor takes the system I-beam's
-// own size and hot spot, and the label's points give more pixels.
-TEST(LabelledIBeam, AtTheScreenDpi) {
-  const int dpi = platform::ScreenDpi().y;
-  testing::ScriptedDesktop desktop;  // its I-beam is the system's
-  Indicator indicator(desktop);
-  indicator.pbCursor[0].SetFont(testing::MakeFont("Tahoma", 8, 0));
-  indicator.PrepareSurfaces();
-  desktop.PointAt({1, 2}, nullptr, 0, reinterpret_cast<HKL>(0x04090409));
-  indicator.toLang_Timer();
-  const IconPlanes stock = ReadIcon(desktop.stockIBeam), cursor = ReadIcon(desktop.InstalledCursor());
-  const int stockHeight = stock.color.width ? stock.color.height : stock.mask.height / 2;
-  std::printf("%d DPI: SM_CXCURSOR %d, I-beam %dx%d\n", dpi, GetSystemMetrics(SM_CXCURSOR), stock.mask.width, stockHeight);
-  EXPECT_EQ(GetSystemMetrics(SM_CXCURSOR), MulDiv(32, dpi, 96));
-  EXPECT_EQ(std::tuple(cursor.color.width, cursor.color.height, cursor.hotX, cursor.hotY),
-            std::tuple(stock.mask.width, stockHeight, stock.hotX, stock.hotY));
-  EXPECT_GE(indicator.pbCursor[1].MeasureText("EN").cy, MulDiv(8, dpi, 72));
 }
 
 // The one long leak run: every path a rendering takes, BitmapToIcon's included.

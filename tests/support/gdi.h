@@ -82,14 +82,13 @@ inline HBITMAP MakeBitmap(const Image& image) {
 }
 
 // Stand-ins for the user's I-beam, 32 x 32 with the hot spot (4, 10) and the
-// beam in columns 4-5, rows 2-21, or that picture at `size` x `size` (hot spot
+// beam in columns 4-5, rows 2-21, or that picture at n x n (hot spot
 // and beam scaled alike). kPlain: a black beam with a white outline, nothing
 // inverting or translucent; kInverting: a monochrome cursor whose beam inverts
 // the screen; kTranslucent: 32-bit, a black beam with half-transparent white
 // edges in columns 3 and 6.
 enum class IBeam { kPlain, kInverting, kTranslucent };
-inline HCURSOR MakeIBeam(IBeam kind, int size = 32) {
-  const int n = size;
+inline HCURSOR MakeIBeam(IBeam kind, int n = 32) {
   auto beam = [n](int x, int y) { return x * 32 / n >= 4 && x * 32 / n <= 5 && y * 32 / n >= 2 && y * 32 / n <= 21; };
   auto edge = [n](int x, int y) { return x * 32 / n >= 3 && x * 32 / n <= 6 && y * 32 / n >= 1 && y * 32 / n <= 22; };
   const DWORD hotX = 4 * n / 32, hotY = 10 * n / 32;
