@@ -104,7 +104,9 @@ fwMain::fwMain(HINSTANCE instance, Launch launch, Services services)
       services_(std::move(services)),
       paths_(PathsOfModule(launch_.modulePath)),
       record_(platform::ReadVersionRecord()),
-      indicator_(services_.desktop, [this] { OpenControlMenu(); }) {}
+      rawInput_(services_.desktop),
+      indicator_(
+          services_.desktop, [this] { OpenControlMenu(); }, [this](bool on) { rawInput_.ForGesture(on); }) {}
 
 // The window goes first, while the members its handlers use are still alive.
 fwMain::~fwMain() {
@@ -191,6 +193,13 @@ LRESULT fwMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         return 0;
       }
       break;
+    case WM_INPUT:
+      // DefWindowProc still runs: it cleans up after a report.
+      OnRawInput(reinterpret_cast<HRAWINPUT>(lParam));
+      break;
+    case kOpenMenuMessage:
+      OpenControlMenu();
+      return 0;
     case WM_ENDSESSION:
       // The session ends (a log-off, a shutdown, an installer closing the
       // program): the process may be ended as soon as this returns.
@@ -326,13 +335,17 @@ void fwMain::bbYes_Click() {
   // From the first tick on the I-beam may be the labelled one.
   cursorsChanged_ = true;
   WatchCrashes(*this);
+  rawInput_.Follow(hwnd_);
   // Last, so that no tick sees half-prepared surfaces.
   SetTimer(hwnd_, ktoLangId, ktoLangInterval, nullptr);
 }
 
 void fwMain::bbNo_Click() { Unload(); }
 
-void fwMain::Form_Unload() { KillTimer(hwnd_, ktoLangId); }
+void fwMain::Form_Unload() {
+  KillTimer(hwnd_, ktoLangId);
+  rawInput_.Follow(nullptr);
+}
 
 void fwMain::toLang_Timer() { indicator_.toLang_Timer(); }
 
@@ -345,7 +358,10 @@ void fwMain::OpenControlMenu() {
   const platform::ScopeExit done([this] { commandRunning_ = false; });
   POINT at{0, 0};
   services_.desktop.CursorPos(at);
-  switch (services_.trackMenu(menu_, hwnd_, at, [this] { mPopup_Click(); })) {
+  rawInput_.ForMenu(true);
+  const MenuCommand chosen = services_.trackMenu(menu_, hwnd_, at, [this] { mPopup_Click(); }, services_.desktop);
+  rawInput_.ForMenu(false);
+  switch (chosen) {
     case MenuCommand::About:
       mPopupAbout_Click();
       break;
@@ -362,6 +378,19 @@ void fwMain::OpenControlMenu() {
     case MenuCommand::Close:
       break;
   }
+}
+
+void fwMain::OnRawInput(HRAWINPUT input) {
+  RAWINPUT report{};
+  if (!services_.desktop.ReadRawInput(input, report)) return;
+  if (menu_.IsOpen()) {
+    POINT pointer{0, 0};
+    services_.desktop.CursorPos(pointer);
+    menu_.CloseOn(report, pointer);
+    return;
+  }
+  // Not opened inside the report's handling, so that its clean-up runs first.
+  if (indicator_.IsGestureClick(report)) PostMessageA(hwnd_, kOpenMenuMessage, 0, 0);
 }
 
 void fwMain::mPopup_Click() { RefreshStartCheck(menu_, record_.ProductName, paths_.exePath); }

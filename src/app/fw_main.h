@@ -16,6 +16,7 @@
 #include "menu/font_dialog.h"
 #include "platform/desktop.h"
 #include "platform/handles.h"
+#include "platform/raw_input_watch.h"
 #include "platform/version_record.h"
 
 namespace corvane {
@@ -29,15 +30,14 @@ struct Launch {
 
 // Shows the control menu at `at` and returns the chosen command; `opening` runs
 // before the items are drawn.
-using MenuTracker =
-    std::function<MenuCommand(ControlMenu& menu, HWND owner, POINT at, const std::function<void()>& opening)>;
+using MenuTracker = std::function<MenuCommand(ControlMenu& menu, HWND owner, POINT at,
+                                              const std::function<void()>& opening, platform::Desktop& desktop)>;
 
 // The services fwMain reaches the user and the system through; tests replace them.
 struct Services {
   platform::Desktop& desktop = platform::SystemDesktop();
-  MenuTracker trackMenu = [](ControlMenu& menu, HWND owner, POINT at, const std::function<void()>& opening) {
-    return menu.Track(owner, at, opening);
-  };
+  MenuTracker trackMenu = [](ControlMenu& menu, HWND owner, POINT at, const std::function<void()>& opening,
+                             platform::Desktop& desktop) { return menu.Track(owner, at, opening, desktop); };
   MessageBoxSender messageBox = SystemMessageBox;
   FontChooser& fontChooser = SystemFontDialog();
 };
@@ -52,6 +52,8 @@ class fwMain {
   static constexpr UINT_PTR ktoLangId = 1;
   static constexpr UINT ktoLangInterval = 100;  // milliseconds
   static constexpr char kClassName[] = "Corvane.fwMain";
+  // Posted by a gesture seen in raw input: the menu opens from the queue.
+  static constexpr UINT kOpenMenuMessage = WM_APP;
 
   fwMain(HINSTANCE instance, Launch launch, Services services = {});
   ~fwMain();
@@ -100,12 +102,14 @@ class fwMain {
   void CreateConsentControls();
   void LayOutConsentControls();
   void OpenControlMenu();
+  void OnRawInput(HRAWINPUT input);
 
   HINSTANCE instance_;
   Launch launch_;
   Services services_;
   ProgramPaths paths_;
   platform::VersionRecord record_;
+  platform::RawInputWatch rawInput_;
   Indicator indicator_;
   ControlMenu menu_;
   std::string tag_;

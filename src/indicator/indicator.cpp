@@ -15,8 +15,9 @@ std::string LayoutLabel(DWORD layout) {
   return LabelFromLocaleName(name, result);
 }
 
-Indicator::Indicator(platform::Desktop& desktop, std::function<void()> openControlMenu)
-    : desktop_(desktop), openControlMenu_(std::move(openControlMenu)) {}
+Indicator::Indicator(platform::Desktop& desktop, std::function<void()> openControlMenu,
+                     std::function<void(bool)> watchGesture)
+    : desktop_(desktop), openControlMenu_(std::move(openControlMenu)), watchGesture_(std::move(watchGesture)) {}
 
 void Indicator::PrepareSurfaces() {
   Surface& templateSurface = pbCursor[0];
@@ -79,6 +80,7 @@ void Indicator::toLang_Timer() {
   // Both keys are read on every tick, the gesture before anything else.
   const bool leftShift = (desktop_.KeyState(kLeftShift) & kKeyDown) != 0;
   const bool middleButton = (desktop_.KeyState(kMiddleButton) & kKeyDown) != 0;
+  WatchGesture(leftShift);
   if (leftShift && middleButton) {
     if (openControlMenu_) openControlMenu_();
     return;
@@ -97,6 +99,17 @@ void Indicator::toLang_Timer() {
   if (settings_.Refresh()) capsLock = CapsLockShown();
   lastCapsLock_ = capsLock;
   UpdateIndicator();
+}
+
+void Indicator::WatchGesture(bool leftShift) {
+  if (leftShift == leftShiftSeen_) return;
+  leftShiftSeen_ = leftShift;
+  if (watchGesture_) watchGesture_(leftShift);
+}
+
+bool Indicator::IsGestureClick(const RAWINPUT& report) {
+  return report.header.dwType == RIM_TYPEMOUSE && (report.data.mouse.usButtonFlags & RI_MOUSE_MIDDLE_BUTTON_DOWN) &&
+         (desktop_.KeyState(kLeftShift) & kKeyDown) != 0;
 }
 
 }  // namespace corvane

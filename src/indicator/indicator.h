@@ -31,8 +31,10 @@ class Indicator {
   static constexpr SHORT kToggled = 0x01;
 
   // `openControlMenu` runs on the tick that sees left Shift and the middle
-  // button down; it may be empty until the menu exists.
-  explicit Indicator(platform::Desktop& desktop, std::function<void()> openControlMenu = {});
+  // button down; it may be empty until the menu exists. `watchGesture` is told
+  // when a tick finds the left Shift key gone down (true) or up (false).
+  explicit Indicator(platform::Desktop& desktop, std::function<void()> openControlMenu = {},
+                     std::function<void(bool)> watchGesture = {});
   Indicator(const Indicator&) = delete;
   Indicator& operator=(const Indicator&) = delete;
 
@@ -63,7 +65,14 @@ class Indicator {
   // the Caps Lock toggle has.
   void toLang_Timer();
 
+  // A raw input report (watched while the left Shift key is down): true when
+  // it is a middle-button press made with the left Shift key down, however
+  // short the click, which the ticks alone could miss.
+  bool IsGestureClick(const RAWINPUT& report);
+
  private:
+  // Tells watchGesture when the left Shift key has changed since the last tick.
+  void WatchGesture(bool leftShift);
   // Caps Lock is on and the settings ask to show it; the key is read only then.
   bool CapsLockShown();
   // The text and colour for LastLayout(): the settings file's, else the built-in.
@@ -73,6 +82,9 @@ class Indicator {
 
   platform::Desktop& desktop_;
   std::function<void()> openControlMenu_;
+  std::function<void(bool)> watchGesture_;
+  // The left Shift key as the last tick saw it.
+  bool leftShiftSeen_ = false;
   DWORD lastLayout_ = 0;
   // Whether the label last drawn carries the Caps Lock mark.
   bool lastCapsLock_ = false;

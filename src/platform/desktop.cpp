@@ -1,5 +1,7 @@
 #include "platform/desktop.h"
 
+#include <hidusage.h>
+
 namespace corvane::platform {
 
 SHORT Win32Desktop::KeyState(int virtualKey) { return GetKeyState(virtualKey); }
@@ -26,6 +28,21 @@ BOOL Win32Desktop::ReloadSystemCursors() {
 HCURSOR Win32Desktop::StockIBeam() { return LoadCursorA(nullptr, IDC_IBEAM); }
 
 BOOL Win32Desktop::InstallSystemCursor(HCURSOR cursor, DWORD id) { return SetSystemCursor(cursor, id); }
+
+BOOL Win32Desktop::WatchRawInput(USHORT usage, HWND target) {
+  const DWORD mode = target ? RIDEV_INPUTSINK : RIDEV_REMOVE;
+  const RAWINPUTDEVICE device{HID_USAGE_PAGE_GENERIC, usage, mode, target};
+  return RegisterRawInputDevices(&device, 1, sizeof device);
+}
+
+BOOL Win32Desktop::ReadRawInput(HRAWINPUT input, RAWINPUT& report) {
+  UINT size = sizeof report;
+  return GetRawInputData(input, RID_INPUT, &report, &size, sizeof report.header) != static_cast<UINT>(-1);
+}
+
+HWND Win32Desktop::ForegroundWindow() { return GetForegroundWindow(); }
+
+BOOL Win32Desktop::TakeForeground(HWND window) { return SetForegroundWindow(window); }
 
 Desktop& SystemDesktop() {
   static Win32Desktop desktop;

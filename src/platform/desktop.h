@@ -26,6 +26,19 @@ class Desktop {
   virtual HCURSOR StockIBeam() = 0;                        // LoadCursorA(nullptr, IDC_IBEAM); shared, never destroyed
   // SetSystemCursor: on success the system owns the cursor from then on.
   virtual BOOL InstallSystemCursor(HCURSOR cursor, DWORD id) = 0;
+
+  // Raw input (the menu gesture, the open menu's closing). RegisterRawInputDevices
+  // for one generic-desktop device (HID_USAGE_GENERIC_MOUSE, _KEYBOARD): its
+  // reports reach `target` as WM_INPUT whichever program has the focus
+  // (RIDEV_INPUTSINK); a null target stops them (RIDEV_REMOVE).
+  virtual BOOL WatchRawInput(USHORT usage, HWND target) = 0;
+  virtual BOOL ReadRawInput(HRAWINPUT input, RAWINPUT& report) = 0;  // GetRawInputData of a mouse or keyboard report
+
+  // The foreground.
+  virtual HWND ForegroundWindow() = 0;  // GetForegroundWindow
+  // SetForegroundWindow: Windows refuses it to a program that did not receive
+  // the last input event (its foreground lock).
+  virtual BOOL TakeForeground(HWND window) = 0;
 };
 
 // The real services of the running system.
@@ -42,6 +55,10 @@ class Win32Desktop final : public Desktop {
   BOOL ReloadSystemCursors() override;
   HCURSOR StockIBeam() override;
   BOOL InstallSystemCursor(HCURSOR cursor, DWORD id) override;
+  BOOL WatchRawInput(USHORT usage, HWND target) override;
+  BOOL ReadRawInput(HRAWINPUT input, RAWINPUT& report) override;
+  HWND ForegroundWindow() override;
+  BOOL TakeForeground(HWND window) override;
 };
 
 // The process-wide real implementation.

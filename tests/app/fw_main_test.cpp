@@ -6,8 +6,11 @@
 
 #include <gtest/gtest.h>
 
+#include <hidusage.h>
+
 #include <algorithm>
 #include <cstdio>
+#include <deque>
 #include <exception>
 #include <new>
 
@@ -65,6 +68,27 @@ bool Pump(DWORD ms) {
   return false;
 }
 
+// Steps run one per timer tick while the real control menu is open; one still
+// open when they are used up is logged and closed.
+struct MenuScript {
+  const ControlMenu* menu = nullptr;
+  std::deque<std::pair<std::string, std::function<void()>>> steps;
+  std::string log;
+};
+MenuScript* menuScript = nullptr;
+void CALLBACK NextMenuStep(HWND, UINT, UINT_PTR, DWORD) {
+  if (!menuScript->menu->IsOpen()) return;
+  if (menuScript->steps.empty()) {
+    menuScript->log += "still open|";
+    EndMenu();
+    return;
+  }
+  const auto [name, step] = menuScript->steps.front();
+  menuScript->steps.pop_front();
+  menuScript->log += name + "|";
+  step();
+}
+
 struct FwMainTest : ::testing::Test {
   void SetUp() override { ForgetProgram(); }
   void TearDown() override {
@@ -76,7 +100,9 @@ struct FwMainTest : ::testing::Test {
   // With `consented`, the start follows an earlier Yes in this folder.
   fwMain& Start(const std::string& arguments = "", bool previousInstance = false, bool consented = false) {
     if (consented) WriteHklm(kAppKey, "", folder.path);
-    const auto track = [this](ControlMenu& menu, HWND, POINT, const std::function<void()>& opening) {
+    const auto track = [this](ControlMenu& menu, HWND owner, POINT at, const std::function<void()>& opening,
+                              platform::Desktop& seam) {
+      if (realMenu) return menu.Track(owner, at, opening, seam);
       opening();
       startChecks.push_back(menu.Checked(MenuCommand::Start));
       return answer;
@@ -107,6 +133,7 @@ struct FwMainTest : ::testing::Test {
   testing::ScriptedDesktop desktop;
   testing::ScriptedChooser chooser;
   MenuCommand answer = MenuCommand::None;  // what the control menu chooses
+  bool realMenu = false;                   // the real popup instead
   std::vector<bool> startChecks;           // the Start item's mark at each opening
   std::vector<std::string> boxes;          // caption + "|" + text of each message box
   std::function<void()> whileBoxShown = [] {};
@@ -225,6 +252,68 @@ TEST_F(FwMainTest, DirectActivationThenEveryMenuCommand) {
   answer = MenuCommand::Exit;
   window.toLang_Timer();
   EXPECT_EQ(std::tuple(window.hWnd(), desktop.reloads, Pump(0), Registry()), std::tuple(HWND{}, 2, true, before));
+}
+
+// A gesture with a click too short for the ticks, seen in raw input, opens the
+// real menu, and Windows refusing the program the foreground does not keep it
+// open: a press outside it or Escape closes it, a press on it does not, and
+// the window in front before is in front after. Raw input is watched only
+// while the left Shift key is down or the menu is open.
+TEST_F(FwMainTest, AQuickGestureOpensTheMenuWhichClosesOnAPressOutsideOrEscape) {
+  realMenu = true;
+  fwMain& window = Start("", false, true);
+  const auto report = [this](DWORD type, USHORT code) {
+    const auto handle = reinterpret_cast<HRAWINPUT>(desktop.rawReports.size() + 1);
+    RAWINPUT& raw = desktop.rawReports[handle];
+    raw.header.dwType = type;
+    (type == RIM_TYPEMOUSE ? raw.data.mouse.usButtonFlags : raw.data.keyboard.VKey) = code;
+    return handle;
+  };
+  const HRAWINPUT middle = report(RIM_TYPEMOUSE, RI_MOUSE_MIDDLE_BUTTON_DOWN);
+  const HRAWINPUT left = report(RIM_TYPEMOUSE, RI_MOUSE_LEFT_BUTTON_DOWN);
+  const HRAWINPUT escape = report(RIM_TYPEKEYBOARD, VK_ESCAPE);
+  const POINT at{300, 200};
+  const auto send = [&](HRAWINPUT input, POINT pointer) {
+    desktop.pointer = pointer;
+    SendMessageA(window.hWnd(), WM_INPUT, RIM_INPUTSINK, reinterpret_cast<LPARAM>(input));
+  };
+  // A step inside the menu logs how many raw devices are watched, then sends.
+  const auto step = [&](HRAWINPUT input, POINT pointer) {
+    return [&, input, pointer] {
+      menuScript->log += std::to_string(desktop.rawInput.size()) + " ";
+      send(input, pointer);
+    };
+  };
+  MenuScript script{&window.mPopup(), {}, {}};
+  menuScript = &script;
+  const UINT_PTR timer = SetTimer(nullptr, 0, 150, &NextMenuStep);
+  const HWND editor = reinterpret_cast<HWND>(0x5150);  // another program's window, in front
+  const auto tick = [&](std::map<int, SHORT> keys) {
+    desktop.keyStates = std::move(keys);
+    window.toLang_Timer();
+    return desktop.rawInput;
+  };
+  const std::map<USHORT, HWND> none, mouse{{HID_USAGE_GENERIC_MOUSE, window.hWnd()}};
+  const SHORT held = static_cast<SHORT>(0xFF81);
+  EXPECT_EQ(tick({{VK_RSHIFT, held}, {VK_SHIFT, held}}), none);
+  send(middle, at);
+  Pump(300);
+  EXPECT_EQ(tick({{VK_LSHIFT, held}}), mouse);
+  const struct { bool refused; std::vector<std::pair<std::string, std::function<void()>>> steps; } openings[] = {
+      {true, {{"on it", step(left, {at.x + 4, at.y + 4})}, {"outside", step(left, {at.x - 4, at.y})}}},
+      {true, {{"Escape", step(escape, at)}}},
+      {false, {{"Escape", step(escape, at)}}}};
+  for (const auto& opening : openings) {
+    desktop.foreground = editor;
+    desktop.foregroundRefused = opening.refused;
+    script.steps.assign(opening.steps.begin(), opening.steps.end());
+    send(middle, at);
+    Pump(400 + 150 * opening.steps.size());
+    EXPECT_EQ(std::tuple(desktop.foreground, desktop.rawInput), std::tuple(editor, mouse));
+  }
+  EXPECT_EQ(script.log, "on it|2 outside|2 Escape|2 Escape|2 ");
+  EXPECT_EQ(tick({}), none);
+  KillTimer(nullptr, timer);
 }
 
 // The label's font and colour come from the settings file; the font command

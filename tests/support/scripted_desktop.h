@@ -31,6 +31,9 @@ class ScriptedDesktop final : public platform::Desktop {
   int cursorWidth = 32;
   int cursorHeight = 32;
   HCURSOR stockIBeam = LoadCursorA(nullptr, MAKEINTRESOURCEA(32513));
+  std::map<HRAWINPUT, RAWINPUT> rawReports;  // missing handles: unreadable
+  HWND foreground = nullptr;
+  bool foregroundRefused = false;  // as Windows refuses a program that did not receive the last input
 
   // As the system reports a held key: its state byte (0x80 down, 0x01 toggled) sign-extended.
   void Press(int virtualKey) { keyStates[virtualKey] = static_cast<SHORT>(0xFF81); }
@@ -46,6 +49,7 @@ class ScriptedDesktop final : public platform::Desktop {
   std::vector<std::string> calls;  // every query, by name, in order
   std::vector<DWORD> installs;     // the cursor id of every InstallSystemCursor call
   int reloads = 0;
+  std::map<USHORT, HWND> rawInput;  // the window each watched raw device reports to
   // The installed cursor, still alive for inspection (the fake owns it as the system would).
   HCURSOR InstalledCursor() const { return installed_; }
 
@@ -81,6 +85,22 @@ class ScriptedDesktop final : public platform::Desktop {
     if (installed_) DestroyCursor(installed_);
     installed_ = cursor;
     return TRUE;
+  }
+  BOOL WatchRawInput(USHORT usage, HWND target) override {
+    calls.push_back("WatchRawInput");
+    if (target) rawInput[usage] = target;
+    else rawInput.erase(usage);
+    return TRUE;
+  }
+  BOOL ReadRawInput(HRAWINPUT input, RAWINPUT& report) override {
+    const auto it = rawReports.find(input);
+    if (it != rawReports.end()) report = it->second;
+    return it != rawReports.end();
+  }
+  HWND ForegroundWindow() override { return foreground; }
+  BOOL TakeForeground(HWND window) override {
+    if (!foregroundRefused) foreground = window;
+    return !foregroundRefused;
   }
 
  private:
