@@ -68,25 +68,20 @@ bool Pump(DWORD ms) {
   return false;
 }
 
-// Steps run one per timer tick while the real control menu is open; one still
-// open when they are used up is logged and closed.
-struct MenuScript {
-  const ControlMenu* menu = nullptr;
-  std::deque<std::pair<std::string, std::function<void()>>> steps;
-  std::string log;
-};
-MenuScript* menuScript = nullptr;
+// While the real control menu is open, each timer tick runs the next step; a
+// menu still open when they are used up is logged and closed.
+const ControlMenu* openMenu = nullptr;
+std::deque<std::function<void()>> menuSteps;
+std::string menuLog;
 void CALLBACK NextMenuStep(HWND, UINT, UINT_PTR, DWORD) {
-  if (!menuScript->menu->IsOpen()) return;
-  if (menuScript->steps.empty()) {
-    menuScript->log += "still open|";
+  if (!openMenu->IsOpen()) return;
+  if (menuSteps.empty()) {
+    menuLog += "still open ";
     EndMenu();
     return;
   }
-  const auto [name, step] = menuScript->steps.front();
-  menuScript->steps.pop_front();
-  menuScript->log += name + "|";
-  step();
+  menuSteps.front()();
+  menuSteps.pop_front();
 }
 
 struct FwMainTest : ::testing::Test {
@@ -258,61 +253,43 @@ TEST_F(FwMainTest, DirectActivationThenEveryMenuCommand) {
 // real menu, and Windows refusing the program the foreground does not keep it
 // open: a press outside it or Escape closes it, a press on it does not, and
 // the window in front before is in front after. Raw input is watched only
-// while the left Shift key is down or the menu is open.
+// while the left Shift key is down (the mouse) or the menu is open (both).
 TEST_F(FwMainTest, AQuickGestureOpensTheMenuWhichClosesOnAPressOutsideOrEscape) {
   realMenu = true;
   fwMain& window = Start("", false, true);
-  const auto report = [this](DWORD type, USHORT code) {
+  const POINT at{300, 200};
+  // Logs how many raw devices are watched, then sends a report: mouse buttons or a key.
+  const auto send = [&](DWORD type, USHORT code, POINT pointer) {
     const auto handle = reinterpret_cast<HRAWINPUT>(desktop.rawReports.size() + 1);
     RAWINPUT& raw = desktop.rawReports[handle];
     raw.header.dwType = type;
     (type == RIM_TYPEMOUSE ? raw.data.mouse.usButtonFlags : raw.data.keyboard.VKey) = code;
-    return handle;
-  };
-  const HRAWINPUT middle = report(RIM_TYPEMOUSE, RI_MOUSE_MIDDLE_BUTTON_DOWN);
-  const HRAWINPUT left = report(RIM_TYPEMOUSE, RI_MOUSE_LEFT_BUTTON_DOWN);
-  const HRAWINPUT escape = report(RIM_TYPEKEYBOARD, VK_ESCAPE);
-  const POINT at{300, 200};
-  const auto send = [&](HRAWINPUT input, POINT pointer) {
     desktop.pointer = pointer;
-    SendMessageA(window.hWnd(), WM_INPUT, RIM_INPUTSINK, reinterpret_cast<LPARAM>(input));
+    menuLog += std::to_string(desktop.rawInput.size());
+    SendMessageA(window.hWnd(), WM_INPUT, RIM_INPUTSINK, reinterpret_cast<LPARAM>(handle));
   };
-  // A step inside the menu logs how many raw devices are watched, then sends.
-  const auto step = [&](HRAWINPUT input, POINT pointer) {
-    return [&, input, pointer] {
-      menuScript->log += std::to_string(desktop.rawInput.size()) + " ";
-      send(input, pointer);
-    };
-  };
-  MenuScript script{&window.mPopup(), {}, {}};
-  menuScript = &script;
+  const auto press = [&](POINT pointer) { return [=] { send(RIM_TYPEMOUSE, RI_MOUSE_LEFT_BUTTON_DOWN, pointer); }; };
+  const std::function<void()> escape = [=] { send(RIM_TYPEKEYBOARD, VK_ESCAPE, at); };
+  openMenu = &window.mPopup();
   const UINT_PTR timer = SetTimer(nullptr, 0, 150, &NextMenuStep);
   const HWND editor = reinterpret_cast<HWND>(0x5150);  // another program's window, in front
-  const auto tick = [&](std::map<int, SHORT> keys) {
-    desktop.keyStates = std::move(keys);
+  const struct { int shift; bool refused; std::deque<std::function<void()>> steps; } gestures[] = {
+      {VK_RSHIFT, true, {}}, {VK_LSHIFT, true, {press({at.x + 4, at.y + 4}), press({at.x - 4, at.y})}},
+      {VK_LSHIFT, true, {escape}}, {VK_LSHIFT, false, {escape}}};
+  for (const auto& gesture : gestures) {
+    desktop.keyStates = {{gesture.shift, static_cast<SHORT>(0xFF81)}, {VK_SHIFT, static_cast<SHORT>(0xFF81)}};
     window.toLang_Timer();
-    return desktop.rawInput;
-  };
-  const std::map<USHORT, HWND> none, mouse{{HID_USAGE_GENERIC_MOUSE, window.hWnd()}};
-  const SHORT held = static_cast<SHORT>(0xFF81);
-  EXPECT_EQ(tick({{VK_RSHIFT, held}, {VK_SHIFT, held}}), none);
-  send(middle, at);
-  Pump(300);
-  EXPECT_EQ(tick({{VK_LSHIFT, held}}), mouse);
-  const struct { bool refused; std::vector<std::pair<std::string, std::function<void()>>> steps; } openings[] = {
-      {true, {{"on it", step(left, {at.x + 4, at.y + 4})}, {"outside", step(left, {at.x - 4, at.y})}}},
-      {true, {{"Escape", step(escape, at)}}},
-      {false, {{"Escape", step(escape, at)}}}};
-  for (const auto& opening : openings) {
-    desktop.foreground = editor;
-    desktop.foregroundRefused = opening.refused;
-    script.steps.assign(opening.steps.begin(), opening.steps.end());
-    send(middle, at);
-    Pump(400 + 150 * opening.steps.size());
-    EXPECT_EQ(std::tuple(desktop.foreground, desktop.rawInput), std::tuple(editor, mouse));
+    std::tie(desktop.foreground, desktop.foregroundRefused, menuSteps) = std::tuple(editor, gesture.refused,
+                                                                                   gesture.steps);
+    send(RIM_TYPEMOUSE, RI_MOUSE_MIDDLE_BUTTON_DOWN, at);
+    Pump(400 + 150 * gesture.steps.size());
+    EXPECT_EQ(desktop.foreground, editor);
   }
-  EXPECT_EQ(script.log, "on it|2 outside|2 Escape|2 Escape|2 ");
-  EXPECT_EQ(tick({}), none);
+  EXPECT_EQ(menuLog, "0" "1" "22" "12" "12");
+  EXPECT_EQ(desktop.rawInput, (std::map<USHORT, HWND>{{HID_USAGE_GENERIC_MOUSE, window.hWnd()}}));
+  desktop.keyStates.clear();
+  window.toLang_Timer();
+  EXPECT_TRUE(desktop.rawInput.empty());
   KillTimer(nullptr, timer);
 }
 

@@ -41,8 +41,7 @@ struct Station {
   platform::Icon iBeam;
   testing::ScriptedDesktop desktop;
   int menuOpenings = 0;
-  std::string watched;  // "1" when the ticks ask for raw mouse input, "0" when they end it
-  Indicator indicator{desktop, [this] { ++menuOpenings; }, [this](bool on) { watched += on ? "1" : "0"; }};
+  Indicator indicator{desktop, [this] { ++menuOpenings; }};
 };
 
 struct IndicatorTest : ::testing::Test, Station {};
@@ -70,19 +69,6 @@ TEST_F(IndicatorTest, EachTickOpensTheMenuOnTheGestureOrRedrawsAChangedLayout) {
     EXPECT_EQ(std::pair(menuOpenings, desktop.installs.size()), std::pair(tick.menus, tick.installs)) << tick.layout;
   }
   EXPECT_EQ(std::pair(indicator.LastLayout(), desktop.installs.back()), std::pair(0x04090409ul, 32513ul));
-  // Raw mouse input is watched while the ticks see the left Shift key down; a
-  // middle press it reports counts with the left Shift key down only.
-  EXPECT_EQ(watched, "1010");
-  RAWINPUT middle{};
-  middle.header.dwType = RIM_TYPEMOUSE;
-  middle.data.mouse.usButtonFlags = RI_MOUSE_MIDDLE_BUTTON_DOWN;
-  RAWINPUT left = middle;
-  left.data.mouse.usButtonFlags = RI_MOUSE_LEFT_BUTTON_DOWN;
-  desktop.keyStates = {{VK_RSHIFT, held}, {VK_SHIFT, held}};
-  const bool rightShift = indicator.IsGestureClick(middle);
-  desktop.keyStates = {{VK_LSHIFT, held}};
-  EXPECT_EQ(std::tuple(rightShift, indicator.IsGestureClick(middle), indicator.IsGestureClick(left)),
-            std::tuple(false, true, false));
 }
 
 // Over a plain I-beam the cursor is the label drawn alone where it belongs

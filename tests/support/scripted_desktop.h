@@ -87,21 +87,14 @@ class ScriptedDesktop final : public platform::Desktop {
     return TRUE;
   }
   BOOL WatchRawInput(USHORT usage, HWND target) override {
-    calls.push_back("WatchRawInput");
-    if (target) rawInput[usage] = target;
-    else rawInput.erase(usage);
+    target ? void(rawInput[usage] = target) : void(rawInput.erase(usage));
     return TRUE;
   }
   BOOL ReadRawInput(HRAWINPUT input, RAWINPUT& report) override {
-    const auto it = rawReports.find(input);
-    if (it != rawReports.end()) report = it->second;
-    return it != rawReports.end();
+    return rawReports.count(input) ? (report = rawReports[input], TRUE) : FALSE;
   }
   HWND ForegroundWindow() override { return foreground; }
-  BOOL TakeForeground(HWND window) override {
-    if (!foregroundRefused) foreground = window;
-    return !foregroundRefused;
-  }
+  BOOL TakeForeground(HWND window) override { return foregroundRefused ? FALSE : (foreground = window, TRUE); }
 
  private:
   // Records the query and answers what `map` holds for `key`, or nothing.
