@@ -359,7 +359,7 @@ void fwMain::OpenControlMenu() {
   POINT at{0, 0};
   services_.desktop.CursorPos(at);
   rawInput_.ForMenu(true);
-  const MenuCommand chosen = services_.trackMenu(menu_, hwnd_, at, [this] { mPopup_Click(); }, services_.desktop);
+  const MenuCommand chosen = services_.trackMenu(menu_, hwnd_, at, [this] { mPopup_Click(); });
   rawInput_.ForMenu(false);
   switch (chosen) {
     case MenuCommand::About:

@@ -30,14 +30,15 @@ struct Launch {
 
 // Shows the control menu at `at` and returns the chosen command; `opening` runs
 // before the items are drawn.
-using MenuTracker = std::function<MenuCommand(ControlMenu& menu, HWND owner, POINT at,
-                                              const std::function<void()>& opening, platform::Desktop& desktop)>;
+using MenuTracker =
+    std::function<MenuCommand(ControlMenu& menu, HWND owner, POINT at, const std::function<void()>& opening)>;
 
 // The services fwMain reaches the user and the system through; tests replace them.
 struct Services {
   platform::Desktop& desktop = platform::SystemDesktop();
-  MenuTracker trackMenu = [](ControlMenu& menu, HWND owner, POINT at, const std::function<void()>& opening,
-                             platform::Desktop& desktop) { return menu.Track(owner, at, opening, desktop); };
+  MenuTracker trackMenu = [](ControlMenu& menu, HWND owner, POINT at, const std::function<void()>& opening) {
+    return menu.Track(owner, at, opening);
+  };
   MessageBoxSender messageBox = SystemMessageBox;
   FontChooser& fontChooser = SystemFontDialog();
 };

@@ -96,27 +96,21 @@ void ControlMenu::SetChecked(MenuCommand item, bool checked) {
   CheckMenuItem(popup_.get(), Id(item), MF_BYCOMMAND | (checked ? MF_CHECKED : MF_UNCHECKED));
 }
 
-MenuCommand ControlMenu::Track(HWND owner, POINT at, const std::function<void()>& opening,
-                               platform::Desktop& desktop) {
+MenuCommand ControlMenu::Track(HWND owner, POINT at, const std::function<void()>& opening) {
   if (open_) return MenuCommand::None;
   open_ = true;
   // The open mark goes however the menu's loop ends.
   const platform::ScopeExit closed([this] { open_ = false; });
   if (opening) opening();
-  // A menu of a background window only closes on a click elsewhere when its
-  // owner is the foreground window. Windows often refuses that: the gesture's
-  // click went to the program under the pointer, so that one received the
-  // last input. The owner then closes the menu itself (CloseOn).
-  const HWND before = desktop.ForegroundWindow();
-  const bool taken = before != owner && desktop.TakeForeground(owner);
+  // The owner stays in the background: Windows would mostly refuse it the
+  // foreground (the gesture's click went to the program under the pointer),
+  // and the window the user works in keeps it. The menu closes on a click
+  // elsewhere or Escape through the owner's raw input (CloseOn).
   const UINT chosen = static_cast<UINT>(TrackPopupMenu(
       popup_.get(), TPM_LEFTALIGN | TPM_TOPALIGN | TPM_LEFTBUTTON | TPM_RETURNCMD | TPM_NONOTIFY, at.x, at.y, 0,
       owner, nullptr));
   // The WM_NULL lets the owner's queue move on so the next opening works the first time.
   PostMessageA(owner, WM_NULL, 0, 0);
-  // The user's next keystrokes go where they went before, unless a click
-  // elsewhere has already put another window in front.
-  if (taken && before && desktop.ForegroundWindow() == owner) desktop.TakeForeground(before);
   return static_cast<MenuCommand>(chosen);
 }
 

@@ -7,7 +7,6 @@
 #include <string>
 #include <string_view>
 
-#include "platform/desktop.h"
 #include "platform/handles.h"
 
 namespace corvane {
@@ -46,14 +45,14 @@ class ControlMenu {
   // when dismissed). `opening` runs first, before any item is drawn: the
   // owner's mPopup_Click. A request made while the menu is open (a timer tick
   // inside the menu's loop) returns None at once and shows nothing. Commands
-  // are not sent to `owner`; it dispatches the returned one itself. When the
-  // menu takes the foreground from another window, it gives it back on closing.
-  MenuCommand Track(HWND owner, POINT at, const std::function<void()>& opening, platform::Desktop& desktop);
+  // are not sent to `owner`; it dispatches the returned one itself. The
+  // foreground stays with the window that has it.
+  MenuCommand Track(HWND owner, POINT at, const std::function<void()>& opening);
   bool IsOpen() const noexcept { return open_; }
 
   // Closes the open menu on a raw input report of a button pressed with the
   // pointer at `pointer` outside the menu, or of Escape pressed: Windows does
-  // not close it itself when its owner could not take the foreground.
+  // not close it itself while its owner is not the foreground window.
   void CloseOn(const RAWINPUT& report, POINT pointer);
 
  private:

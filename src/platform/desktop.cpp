@@ -40,10 +40,6 @@ BOOL Win32Desktop::ReadRawInput(HRAWINPUT input, RAWINPUT& report) {
   return GetRawInputData(input, RID_INPUT, &report, &size, sizeof report.header) != static_cast<UINT>(-1);
 }
 
-HWND Win32Desktop::ForegroundWindow() { return GetForegroundWindow(); }
-
-BOOL Win32Desktop::TakeForeground(HWND window) { return SetForegroundWindow(window); }
-
 Desktop& SystemDesktop() {
   static Win32Desktop desktop;
   return desktop;

@@ -33,12 +33,6 @@ class Desktop {
   // (RIDEV_INPUTSINK); a null target stops them (RIDEV_REMOVE).
   virtual BOOL WatchRawInput(USHORT usage, HWND target) = 0;
   virtual BOOL ReadRawInput(HRAWINPUT input, RAWINPUT& report) = 0;  // GetRawInputData of a mouse or keyboard report
-
-  // The foreground.
-  virtual HWND ForegroundWindow() = 0;  // GetForegroundWindow
-  // SetForegroundWindow: Windows refuses it to a program that did not receive
-  // the last input event (its foreground lock).
-  virtual BOOL TakeForeground(HWND window) = 0;
 };
 
 // The real services of the running system.
@@ -57,8 +51,6 @@ class Win32Desktop final : public Desktop {
   BOOL InstallSystemCursor(HCURSOR cursor, DWORD id) override;
   BOOL WatchRawInput(USHORT usage, HWND target) override;
   BOOL ReadRawInput(HRAWINPUT input, RAWINPUT& report) override;
-  HWND ForegroundWindow() override;
-  BOOL TakeForeground(HWND window) override;
 };
 
 // The process-wide real implementation.

@@ -32,8 +32,6 @@ class ScriptedDesktop final : public platform::Desktop {
   int cursorHeight = 32;
   HCURSOR stockIBeam = LoadCursorA(nullptr, MAKEINTRESOURCEA(32513));
   std::map<HRAWINPUT, RAWINPUT> rawReports;  // missing handles: unreadable
-  HWND foreground = nullptr;
-  bool foregroundRefused = false;  // as Windows refuses a program that did not receive the last input
 
   // As the system reports a held key: its state byte (0x80 down, 0x01 toggled) sign-extended.
   void Press(int virtualKey) { keyStates[virtualKey] = static_cast<SHORT>(0xFF81); }
@@ -93,8 +91,6 @@ class ScriptedDesktop final : public platform::Desktop {
   BOOL ReadRawInput(HRAWINPUT input, RAWINPUT& report) override {
     return rawReports.count(input) ? (report = rawReports[input], TRUE) : FALSE;
   }
-  HWND ForegroundWindow() override { return foreground; }
-  BOOL TakeForeground(HWND window) override { return foregroundRefused ? FALSE : (foreground = window, TRUE); }
 
  private:
   // Records the query and answers what `map` holds for `key`, or nothing.
