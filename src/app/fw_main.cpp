@@ -191,6 +191,9 @@ LRESULT fwMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         return 0;
       }
       break;
+    case WM_SETTINGCHANGE:
+      OnSettingChange(wParam);
+      break;
     case WM_ENDSESSION:
       // The session ends (a log-off, a shutdown, an installer closing the
       // program): the process may be ended as soon as this returns.
@@ -323,6 +326,7 @@ void fwMain::bbYes_Click() {
   indicator_.UseSettingsFile(tag_);
 
   indicator_.PrepareSurfaces();
+  indicator_.ReadInputScope();
   // From the first tick on the I-beam may be the labelled one.
   cursorsChanged_ = true;
   WatchCrashes(*this);
@@ -362,6 +366,12 @@ void fwMain::OpenControlMenu() {
     case MenuCommand::Close:
       break;
   }
+}
+
+void fwMain::OnSettingChange(WPARAM) {
+  // The input scope is read again whatever changed: the system does not say
+  // which value the option of a language per app window is sent as.
+  indicator_.ReadInputScope();
 }
 
 void fwMain::mPopup_Click() { RefreshStartCheck(menu_, record_.ProductName, paths_.exePath); }

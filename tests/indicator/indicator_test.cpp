@@ -4,7 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <map>
+#include <optional>
 #include <tuple>
 
 #include "indicator/bitmap_to_icon.h"
@@ -69,6 +71,53 @@ TEST_F(IndicatorTest, EachTickOpensTheMenuOnTheGestureOrRedrawsAChangedLayout) {
     EXPECT_EQ(std::pair(menuOpenings, desktop.installs.size()), std::pair(tick.menus, tick.installs)) << tick.layout;
   }
   EXPECT_EQ(std::pair(indicator.LastLayout(), desktop.installs.back()), std::pair(0x04090409ul, 32513ul));
+}
+
+// Whose layout the label shows: per window (or when the scope cannot be read)
+// the thread's under the pointer; for the session the thread's with the focus
+// in front, never this program's own. No layout, no foreground window: the
+// label stays.
+TEST_F(IndicatorTest, TheLabelShowsTheLanguageTheUserWillTypeIn) {
+  const auto window = [](int id) { return reinterpret_cast<HWND>(static_cast<std::uintptr_t>(id)); };
+  const HWND editor = window(11), browser = window(12), console = window(13), menu = window(1), gone = window(99);
+  constexpr DWORD ru = 0x04190419, en = 0x04090409, de = 0x04070407;
+  desktop.windowThreads = {{editor, 11}, {browser, 12}, {console, 13}, {menu, 1}};
+  // Thread 13 is a console window's client program, without a layout; thread 0 is this program's.
+  desktop.threadLayouts = {{11, reinterpret_cast<HKL>(ru)}, {12, reinterpret_cast<HKL>(en)},
+                           {1, reinterpret_cast<HKL>(de)}, {0, reinterpret_cast<HKL>(de)}};
+  const std::optional<BOOL> perWindow = TRUE, session = FALSE, failed;
+  const struct { std::optional<BOOL> scope; HWND under, focus, active; DWORD shown; } rows[] = {
+      {perWindow, browser, editor, editor, en}, {perWindow, editor, browser, browser, ru},
+      {failed, browser, editor, editor, en},    {failed, nullptr, editor, editor, de},
+      {failed, console, editor, editor, de},    {session, browser, editor, editor, ru},
+      {session, nullptr, nullptr, browser, en}, {session, editor, console, console, en},
+      {session, editor, menu, menu, en},        {session, editor, nullptr, nullptr, en},
+      {session, editor, gone, gone, en},        {session, browser, editor, browser, ru},
+  };
+  for (const auto& row : rows) {
+    desktop.perWindowInput = row.scope;
+    indicator.ReadInputScope();
+    desktop.windows = {{{desktop.pointer.x, desktop.pointer.y}, row.under}};
+    desktop.foreground.hwndFocus = row.focus;
+    desktop.foreground.hwndActive = row.active;
+    desktop.calls.clear();
+    indicator.toLang_Timer();
+    EXPECT_EQ(indicator.LastLayout(), row.shown) << &row - rows;
+  }
+  // Six calls for the session, none about the pointer, then the drawing.
+  EXPECT_EQ(desktop.calls,
+            (std::vector<std::string>{"KeyState", "KeyState", "KeyboardLayoutCount", "ForegroundThreadInfo",
+                                      "WindowThread", "ThreadLayout", "InstallSystemCursor"}));
+  EXPECT_EQ(desktop.installs.size(), 7u);
+  // The scope is read again after kScopeReadTicks ticks, not before.
+  indicator.ReadInputScope();
+  desktop.perWindowInput = TRUE;
+  desktop.calls.clear();
+  for (int i = 1; i < Indicator::kScopeReadTicks; ++i) indicator.toLang_Timer();
+  EXPECT_EQ(std::pair(std::count(desktop.calls.begin(), desktop.calls.end(), "ThreadLocalInput"), indicator.Scope()),
+            std::pair(std::ptrdiff_t{0}, Indicator::InputScope::kSession));
+  indicator.toLang_Timer();
+  EXPECT_EQ(indicator.Scope(), Indicator::InputScope::kPerWindow);
 }
 
 // Over a plain I-beam the cursor is the label drawn alone where it belongs

@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -28,6 +29,9 @@ class ScriptedDesktop final : public platform::Desktop {
   std::map<std::pair<LONG, LONG>, HWND> windows;  // missing points: no window
   std::map<HWND, DWORD> windowThreads;            // missing windows: thread 0
   std::map<DWORD, HKL> threadLayouts;             // missing threads: layout 0
+  std::optional<BOOL> perWindowInput;     // the input scope read: empty fails, as before Windows 8
+  GUITHREADINFO foreground{};             // what the foreground thread reports
+  DWORD ownThread = 1;                    // the program's own thread
   int cursorWidth = 32;
   int cursorHeight = 32;
   HCURSOR stockIBeam = LoadCursorA(nullptr, MAKEINTRESOURCEA(32513));
@@ -62,6 +66,17 @@ class ScriptedDesktop final : public platform::Desktop {
   HWND WindowAt(POINT point) override { return Record("WindowAt", windows, {point.x, point.y}); }
   DWORD WindowThread(HWND window) override { return Record("WindowThread", windowThreads, window); }
   HKL ThreadLayout(DWORD threadId) override { return Record("ThreadLayout", threadLayouts, threadId); }
+  BOOL ThreadLocalInput(BOOL& perWindow) override {
+    calls.push_back("ThreadLocalInput");
+    if (perWindowInput) perWindow = *perWindowInput;
+    return perWindowInput.has_value();
+  }
+  BOOL ForegroundThreadInfo(GUITHREADINFO& info) override {
+    calls.push_back("ForegroundThreadInfo");
+    info = foreground;
+    return TRUE;
+  }
+  DWORD CurrentThread() override { return ownThread; }
   int CursorWidth() override { return cursorWidth; }
   int CursorHeight() override { return cursorHeight; }
   BOOL ReloadSystemCursors() override {
