@@ -2,7 +2,7 @@
 # Installs what building and testing Corvane needs on Debian, skipping what is there.
 set -euo pipefail
 
-packages=(cmake make g++ g++-mingw-w64-i686 googletest wine wine32:i386 wine64 fonts-wine xvfb xdotool x11-utils imagemagick)
+packages=(cmake make g++ g++-mingw-w64-i686 googletest wine wine32:i386 wine64 fonts-wine xvfb xdotool x11-utils imagemagick locales)
 
 missing=()
 for p in "${packages[@]}"; do

@@ -68,16 +68,24 @@ std::wstring WideText(std::string_view text) {
   return wide;
 }
 
-// The character set of the system's code page (ANSI_CHARSET for 1252,
-// RUSSIAN_CHARSET for 1251...); DEFAULT_CHARSET when the system knows none.
+}  // namespace
+
 BYTE SystemCodePageCharset() {
   CHARSETINFO info{};
+  // TCI_SRCCODEPAGE takes the code page itself in place of the pointer.
   if (!TranslateCharsetInfo(reinterpret_cast<DWORD*>(static_cast<std::uintptr_t>(GetACP())), &info, TCI_SRCCODEPAGE))
     return DEFAULT_CHARSET;
   return static_cast<BYTE>(info.ciCharset);
 }
 
-}  // namespace
+bool LacksGlyph(HDC dc, std::wstring_view text) {
+  if (text.empty()) return false;
+  std::vector<WORD> glyphs(text.size());
+  if (GetGlyphIndicesW(dc, text.data(), static_cast<int>(text.size()), glyphs.data(), GGI_MARK_NONEXISTING_GLYPHS) ==
+      GDI_ERROR)
+    return false;
+  return std::find(glyphs.begin(), glyphs.end(), kMissingGlyph) != glyphs.end();
+}
 
 Surface::Surface() : font_(DefaultLabelFont()), dc_(CreateMemoryDc()) {}
 
@@ -241,20 +249,14 @@ HFONT Surface::GdiFont() {
 
 HFONT Surface::FontFor(std::wstring_view text) {
   HFONT chosen = GdiFont();
-  if (!LacksGlyph(chosen, text)) return chosen;
+  bool lacking = false;
+  {
+    SelectionScope selection(dc_.get(), chosen);
+    lacking = LacksGlyph(dc_.get(), text);
+  }
+  if (!lacking) return chosen;
   if (!codePageFont_) codePageFont_ = MakeGdiFont(SystemCodePageCharset());
   return codePageFont_.get();
-}
-
-bool Surface::LacksGlyph(HFONT font, std::wstring_view text) const {
-  if (text.empty()) return false;
-  std::vector<WORD> glyphs(text.size());
-  SelectionScope selection(dc_.get(), font);
-  // A failed query tells nothing missing: the chosen font is kept.
-  if (GetGlyphIndicesW(dc_.get(), text.data(), static_cast<int>(text.size()), glyphs.data(),
-                       GGI_MARK_NONEXISTING_GLYPHS) == GDI_ERROR)
-    return false;
-  return std::find(glyphs.begin(), glyphs.end(), kMissingGlyph) != glyphs.end();
 }
 
 }  // namespace corvane

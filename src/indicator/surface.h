@@ -14,6 +14,13 @@
 
 namespace corvane {
 
+// The character set of the system's code page (ANSI_CHARSET for 1252,
+// RUSSIAN_CHARSET for 1251...); DEFAULT_CHARSET when the system knows none.
+BYTE SystemCodePageCharset();
+// Whether the font selected into `dc` has no glyph for a character of `text`;
+// false when the system cannot tell.
+bool LacksGlyph(HDC dc, std::wstring_view text);
+
 class Surface {
  public:
   // "Small Fonts" 6 pt, weight 400, charset 204; window-text colour on white; 0 x 0.
@@ -77,7 +84,6 @@ class Surface {
   HFONT GdiFont();
   // The font `text` is measured and drawn in: GdiFont(), unless it lacks a glyph of `text`.
   HFONT FontFor(std::wstring_view text);
-  bool LacksGlyph(HFONT font, std::wstring_view text) const;
 
   int width_ = 0;
   int height_ = 0;

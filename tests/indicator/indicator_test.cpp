@@ -208,6 +208,36 @@ TEST_F(IndicatorTest, TheSettingsFileGivesLabelsAndTheCapsLockBoxFromTheNextChan
   EXPECT_GT(Count(boxed.color, [&](int x, int y) { return boxed.color.at(x, y) == 0xFEFEFE; }), 10);
 }
 
+// Labels are text of the system's code page, drawn as its characters whatever
+// character set the font has: "DÄ" under code page 1252 in the default font
+// (Cyrillic), "РУ" under 1251 in a font of the ANSI set (as the font dialog
+// stored it before). Where a face lacks a glyph (Tahoma has no CJK), the same
+// face is taken in the code page's character set. Wine maps every face to one
+// with the glyphs, so the two parts of that are checked on their own. The
+// test runs once under each code page.
+TEST(LabelText, IsDrawnAsTheCharactersOfTheSystemCodePage) {
+  const auto drawn = [](const std::string& face, std::int16_t charset, const char* text) {
+    Surface surface;
+    surface.SetFont(testing::MakeFont(face, 10, charset));
+    surface.SetSize(32, 32);
+    surface.PrintText(2, 2, text);
+    surface.SetPictureFromImageOf(surface);
+    const Image image = ReadBitmap(surface.Picture());
+    EXPECT_GT(Count(image, [&](int x, int y) { return image.at(x, y) != 0xFFFFFF; }), 10) << face << text;
+    return image;
+  };
+  const UINT codePage = GetACP();
+  ASSERT_TRUE(codePage == 1252 || codePage == 1251) << codePage;
+  if (codePage == 1252) {
+    EXPECT_EQ(drawn("Small Fonts", 204, "D\xC4"), drawn("Small Fonts", ANSI_CHARSET, "D\xC4"));
+    EXPECT_EQ(SystemCodePageCharset(), ANSI_CHARSET);
+  } else {
+    EXPECT_EQ(SystemCodePageCharset(), RUSSIAN_CHARSET);
+    EXPECT_EQ(drawn("Tahoma", ANSI_CHARSET, "\xD0\xD3"), drawn("Tahoma", RUSSIAN_CHARSET, "\xD0\xD3"));
+
+  }
+}
+
 // The cursor drawn as the system draws it, over a 32 x 32 screen of one colour
 // (black or white, which read the same as COLORREF and as 0x00RRGGBB).
 Image DrawnOver(HCURSOR cursor, COLORREF screen) {
