@@ -232,16 +232,16 @@ TEST_F(FwMainTest, DirectActivationThenEveryMenuCommand) {
 TEST_F(FwMainTest, TheFontCommandAppliesSavesAndDrawsOnlyAChange) {
   const auto saved = [](const std::string& color, const std::string& name, int size, int bold) {
     return "[fwMain]\r\nForeColor=" + color + "\r\n[Font]\r\nName=" + name + "\r\nSize=" + std::to_string(size) +
-           "\r\nCharset=0\r\nBold=" + std::to_string(bold) + "\r\nWeight=400\r\nItalic=0\r\nUnder=0\r\nStrike=0\r\n";
+           "\r\nCharset=1\r\nBold=" + std::to_string(bold) + "\r\nWeight=400\r\nItalic=0\r\nUnder=0\r\nStrike=0\r\n";
   };
   const auto none = [](CommonDialog&) {};
-  const FontRecord sans8 = testing::MakeFont("MS Sans Serif", 8, 0);
+  const FontRecord sans8 = testing::MakeFont("MS Sans Serif", 8, kAnyCharset);
   FontRecord sans975 = sans8;
   sans975.size = Fixed{97500};
   const struct { std::string file; std::function<void(CommonDialog&)> edit; std::int32_t color; FontRecord font;
                  std::string saved; } cases[] = {
-      // OK with nothing changed on the designed Cyrillic font: the dialog knows no charset, so a fresh one's is taken.
-      {"", none, static_cast<std::int32_t>(0x80000008u), testing::MakeFont("Small Fonts", 6, 0),
+      // OK with nothing changed on the designed Cyrillic font: the dialog knows no charset, so DEFAULT_CHARSET is taken.
+      {"", none, static_cast<std::int32_t>(0x80000008u), testing::MakeFont("Small Fonts", 6, kAnyCharset),
        saved("-2147483640", "Small Fonts", 6, 0)},
       // A flag is set only by exactly 1; a colour is taken to the nearest whole number, halves to even.
       {saved("255.5", "MS Sans Serif", 8, 2), none, 256, sans8, saved("255.5", "MS Sans Serif", 8, 2)},
@@ -263,12 +263,28 @@ TEST_F(FwMainTest, TheFontCommandAppliesSavesAndDrawsOnlyAChange) {
               std::tuple(c.color, c.font, c.saved));
     EXPECT_EQ(desktop.installs.size(), c.saved == c.file ? 0u : 1u) << "drawn again";
   }
+  // With one layout no label was drawn: a change is saved, and there is nothing to draw.
+  desktop.layoutCount = 1;
+  Start("", false, true).toLang_Timer();
+  chooser.edit = [](CommonDialog& d) { d.Color = 0xFF00; };
+  desktop.installs.clear();
+  main_->mPopupFont_Click();
+  EXPECT_EQ(std::pair(desktop.installs.size(), testing::ReadBytes(settings)),
+            std::pair(size_t{0}, saved("65280", "MS Sans Serif", 10, 0)));
   // The indicator is handed the file too: with CapsLock=1 a tick reads Caps Lock.
+  desktop.layoutCount = 2;
   testing::WriteBytes(settings, "[fwMain]\r\nCapsLock=1\r\n");
   fwMain& window = Start("", false, true);
   desktop.calls.clear();
   window.toLang_Timer();
   EXPECT_EQ(std::count(desktop.calls.begin(), desktop.calls.end(), "KeyState"), 3);
+  // The input scope is read at activation and again when a system setting changes.
+  desktop.perWindowInput = FALSE;
+  fwMain& session = Start("", false, true);
+  EXPECT_EQ(session.indicator().Scope(), Indicator::InputScope::kSession);
+  desktop.perWindowInput.reset();
+  SendMessageA(session.hWnd(), WM_SETTINGCHANGE, SPI_SETTHREADLOCALINPUTSETTINGS, 0);
+  EXPECT_EQ(session.indicator().Scope(), Indicator::InputScope::kPerWindow);
 }
 
 // A crash in a command run from a tick, SEH or C++, that no code of the program
