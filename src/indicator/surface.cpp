@@ -68,6 +68,17 @@ std::wstring WideText(std::string_view text) {
   return wide;
 }
 
+// Whether the font selected into `dc` has no glyph for a character of `text`;
+// false when the system cannot tell.
+bool LacksGlyph(HDC dc, std::wstring_view text) {
+  if (text.empty()) return false;
+  std::vector<WORD> glyphs(text.size());
+  if (GetGlyphIndicesW(dc, text.data(), static_cast<int>(text.size()), glyphs.data(), GGI_MARK_NONEXISTING_GLYPHS) ==
+      GDI_ERROR)
+    return false;
+  return std::find(glyphs.begin(), glyphs.end(), kMissingGlyph) != glyphs.end();
+}
+
 }  // namespace
 
 BYTE SystemCodePageCharset() {
@@ -76,15 +87,6 @@ BYTE SystemCodePageCharset() {
   if (!TranslateCharsetInfo(reinterpret_cast<DWORD*>(static_cast<std::uintptr_t>(GetACP())), &info, TCI_SRCCODEPAGE))
     return DEFAULT_CHARSET;
   return static_cast<BYTE>(info.ciCharset);
-}
-
-bool LacksGlyph(HDC dc, std::wstring_view text) {
-  if (text.empty()) return false;
-  std::vector<WORD> glyphs(text.size());
-  if (GetGlyphIndicesW(dc, text.data(), static_cast<int>(text.size()), glyphs.data(), GGI_MARK_NONEXISTING_GLYPHS) ==
-      GDI_ERROR)
-    return false;
-  return std::find(glyphs.begin(), glyphs.end(), kMissingGlyph) != glyphs.end();
 }
 
 Surface::Surface() : font_(DefaultLabelFont()), dc_(CreateMemoryDc()) {}

@@ -17,9 +17,6 @@ namespace corvane {
 // The character set of the system's code page (ANSI_CHARSET for 1252,
 // RUSSIAN_CHARSET for 1251...); DEFAULT_CHARSET when the system knows none.
 BYTE SystemCodePageCharset();
-// Whether the font selected into `dc` has no glyph for a character of `text`;
-// false when the system cannot tell.
-bool LacksGlyph(HDC dc, std::wstring_view text);
 
 class Surface {
  public:

@@ -210,11 +210,10 @@ TEST_F(IndicatorTest, TheSettingsFileGivesLabelsAndTheCapsLockBoxFromTheNextChan
 
 // Labels are text of the system's code page, drawn as its characters whatever
 // character set the font has: "DÄ" under code page 1252 in the default font
-// (Cyrillic), "РУ" under 1251 in a font of the ANSI set (as the font dialog
-// stored it before). Where a face lacks a glyph (Tahoma has no CJK), the same
-// face is taken in the code page's character set. Wine maps every face to one
-// with the glyphs, so the two parts of that are checked on their own. The
-// test runs once under each code page.
+// (Cyrillic), "РУ" under 1251 and "日本" under 932 in a font of the ANSI set
+// (as the font dialog stored it before). Tahoma has no glyph for 日本: the
+// same face is taken in the code page's character set, where the system finds
+// one. The test runs once under each code page.
 TEST(LabelText, IsDrawnAsTheCharactersOfTheSystemCodePage) {
   const auto drawn = [](const std::string& face, std::int16_t charset, const char* text) {
     Surface surface;
@@ -226,16 +225,14 @@ TEST(LabelText, IsDrawnAsTheCharactersOfTheSystemCodePage) {
     EXPECT_GT(Count(image, [&](int x, int y) { return image.at(x, y) != 0xFFFFFF; }), 10) << face << text;
     return image;
   };
-  const UINT codePage = GetACP();
-  ASSERT_TRUE(codePage == 1252 || codePage == 1251) << codePage;
-  if (codePage == 1252) {
-    EXPECT_EQ(drawn("Small Fonts", 204, "D\xC4"), drawn("Small Fonts", ANSI_CHARSET, "D\xC4"));
-    EXPECT_EQ(SystemCodePageCharset(), ANSI_CHARSET);
-  } else {
-    EXPECT_EQ(SystemCodePageCharset(), RUSSIAN_CHARSET);
-    EXPECT_EQ(drawn("Tahoma", ANSI_CHARSET, "\xD0\xD3"), drawn("Tahoma", RUSSIAN_CHARSET, "\xD0\xD3"));
-
-  }
+  const struct { UINT codePage; BYTE charset; const char* face; std::int16_t fontCharset; const char* label; } cases[] = {
+      {1252, ANSI_CHARSET, "Small Fonts", 204, "D\xC4"},
+      {1251, RUSSIAN_CHARSET, "Tahoma", ANSI_CHARSET, "\xD0\xD3"},
+      {932, SHIFTJIS_CHARSET, "Tahoma", ANSI_CHARSET, "\x93\xFA\x96\x7B"}};
+  const auto c = std::find_if(std::begin(cases), std::end(cases), [](auto& c) { return c.codePage == GetACP(); });
+  ASSERT_NE(c, std::end(cases)) << GetACP();
+  EXPECT_EQ(SystemCodePageCharset(), c->charset);
+  EXPECT_EQ(drawn(c->face, c->fontCharset, c->label), drawn(c->face, c->charset, c->label));
 }
 
 // The cursor drawn as the system draws it, over a 32 x 32 screen of one colour
