@@ -30,8 +30,7 @@ class ScriptedDesktop final : public platform::Desktop {
   std::map<HWND, DWORD> windowThreads;            // missing windows: thread 0
   std::map<DWORD, HKL> threadLayouts;             // missing threads: layout 0
   std::optional<BOOL> perWindowInput;     // the input scope read: empty fails, as before Windows 8
-  GUITHREADINFO foreground{};             // what the foreground thread reports
-  DWORD ownThread = 1;                    // the program's own thread
+  GUITHREADINFO foreground{};             // what the foreground thread reports; the program's own thread is 1
   int cursorWidth = 32;
   int cursorHeight = 32;
   HCURSOR stockIBeam = LoadCursorA(nullptr, MAKEINTRESOURCEA(32513));
@@ -67,16 +66,14 @@ class ScriptedDesktop final : public platform::Desktop {
   DWORD WindowThread(HWND window) override { return Record("WindowThread", windowThreads, window); }
   HKL ThreadLayout(DWORD threadId) override { return Record("ThreadLayout", threadLayouts, threadId); }
   BOOL ThreadLocalInput(BOOL& perWindow) override {
-    calls.push_back("ThreadLocalInput");
-    if (perWindowInput) perWindow = *perWindowInput;
+    perWindow = perWindowInput.value_or(perWindow);
     return perWindowInput.has_value();
   }
   BOOL ForegroundThreadInfo(GUITHREADINFO& info) override {
     calls.push_back("ForegroundThreadInfo");
-    info = foreground;
-    return TRUE;
+    return (info = foreground, TRUE);
   }
-  DWORD CurrentThread() override { return ownThread; }
+  DWORD CurrentThread() override { return 1; }
   int CursorWidth() override { return cursorWidth; }
   int CursorHeight() override { return cursorHeight; }
   BOOL ReloadSystemCursors() override {
