@@ -4,6 +4,9 @@
 # Everything it starts is stopped by corvane_session_end.
 
 corvane_session_dir=$(mkdir -p "$1" && cd "$1" && pwd)
+# wine itself: the 32-bit loader, or wine64 on a machine that runs no 32-bit code.
+# shellcheck source=windows-arch.sh
+source "$(dirname "${BASH_SOURCE[0]}")/windows-arch.sh"
 export WINEPREFIX="$corvane_session_dir/prefix"
 export WINEDEBUG="${WINEDEBUG:--all}"
 # No Mono/Gecko installers, no desktop menu entries.

@@ -6,11 +6,11 @@
 namespace corvane {
 namespace {
 
-// Under WOW64 (this 32-bit program on 64-bit Windows) reads and the final
-// write go to the 64-bit view, the one the system's own programs read.
-// Otherwise the flag names the 32-bit view: the only one on 32-bit Windows, but
-// WOW6432Node for a 64-bit build, which would therefore not see these values.
-REGSAM ViewFlag() { return IsWow64() ? KEY_WOW64_64KEY : KEY_WOW64_32KEY; }
+// Reads and the final write go to the 64-bit view, the one the system's own
+// programs read: under WOW64 (this 32-bit program on 64-bit Windows) by asking
+// for it, and in a 64-bit build it is the process's own. On 32-bit Windows the
+// 32-bit view is the only one.
+REGSAM ViewFlag() { return sizeof(void*) == 8 || IsWow64() ? KEY_WOW64_64KEY : KEY_WOW64_32KEY; }
 
 platform::RegKey CreateKey(HKEY root, const std::string& subKey, const std::string& keyClass, REGSAM access,
                            bool inheritHandle) {
