@@ -199,7 +199,7 @@ int main() {
   GUITHREADINFO info{};
   info.cbSize = sizeof info;
   GetGUIThreadInfo(0, &info);
-  std::printf("session scope: focus %s in front\n", info.hwndFocus == front ? "on the benchmark's window" : "elsewhere");
+  std::printf("session scope: the focus %s\n", info.hwndFocus == front ? "on the benchmark's window" : "elsewhere");
   CompareIdleTicks("Session-wide (the focused window in front), CapsLock off:", session, &BareTick<true, false>);
   DestroyWindow(front);
 

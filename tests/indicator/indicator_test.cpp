@@ -114,7 +114,8 @@ TEST_F(IndicatorTest, TheLabelShowsTheLanguageTheUserWillTypeIn) {
   for (int i = 1; i < Indicator::kScopeReadTicks; ++i) indicator.toLang_Timer();
   const Indicator::InputScope before = indicator.Scope();
   indicator.toLang_Timer();
-  EXPECT_EQ(std::pair(before, indicator.Scope()), std::pair(Indicator::InputScope::kSession, Indicator::InputScope::kPerWindow));
+  using Scope = Indicator::InputScope;
+  EXPECT_EQ(std::pair(before, indicator.Scope()), std::pair(Scope::kSession, Scope::kPerWindow));
 }
 
 // Over a plain I-beam the cursor is the label drawn alone where it belongs
@@ -222,14 +223,14 @@ TEST(LabelText, IsDrawnAsTheCharactersOfTheSystemCodePage) {
     EXPECT_GT(Count(image, [&](int x, int y) { return image.at(x, y) != 0xFFFFFF; }), 10) << face << text;
     return image;
   };
-  const struct { UINT codePage; BYTE charset; const char* face; std::int16_t fontCharset; const char* label; } cases[] = {
+  const struct { UINT codePage; BYTE charset; const char* face; std::int16_t inFont; const char* text; } cases[] = {
       {1252, ANSI_CHARSET, "Small Fonts", 204, "D\xC4"},
       {1251, RUSSIAN_CHARSET, "Tahoma", ANSI_CHARSET, "\xD0\xD3"},
       {932, SHIFTJIS_CHARSET, "Tahoma", ANSI_CHARSET, "\x93\xFA\x96\x7B"}};
   const auto c = std::find_if(std::begin(cases), std::end(cases), [](auto& c) { return c.codePage == GetACP(); });
   ASSERT_NE(c, std::end(cases)) << GetACP();
   EXPECT_EQ(SystemCodePageCharset(), c->charset);
-  EXPECT_EQ(drawn(c->face, c->fontCharset, c->label), drawn(c->face, c->charset, c->label));
+  EXPECT_EQ(drawn(c->face, c->inFont, c->text), drawn(c->face, c->charset, c->text));
 }
 
 // The cursor drawn as the system draws it, over a 32 x 32 screen of one colour
