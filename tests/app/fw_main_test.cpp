@@ -286,9 +286,9 @@ TEST_F(FwMainTest, TheFontCommandAppliesSavesAndDrawsOnlyAChange) {
   chooser.edit = [](CommonDialog& d) { d.Color = 0xFF00; };
   desktop.installs.clear();
   main_->mPopupFont_Click();
-  const std::string font = "[Font]\r\nName=Small Fonts\r\nSize=6\r\nCharset=1\r\nBold=0\r\nWeight=400\r\nItalic=0";
-  EXPECT_EQ(std::pair(desktop.installs.size(), testing::ReadBytes(settings)),
-            std::pair(size_t{0}, "[fwMain]\r\nCapsLock=1\r\nForeColor=65280\r\n" + font + "\r\nUnder=0\r\nStrike=0\r\n"));
+  const std::string file = "[fwMain]\r\nCapsLock=1\r\nForeColor=65280\r\n[Font]\r\nName=Small Fonts\r\nSize=6\r\n"
+                           "Charset=1\r\nBold=0\r\nWeight=400\r\nItalic=0\r\nUnder=0\r\nStrike=0\r\n";
+  EXPECT_EQ(std::pair(desktop.installs.size(), testing::ReadBytes(settings)), std::pair(size_t{0}, file));
 }
 
 // A crash in a command run from a tick, SEH or C++, that no code of the program
