@@ -65,14 +65,8 @@ class ScriptedDesktop final : public platform::Desktop {
   HWND WindowAt(POINT point) override { return Record("WindowAt", windows, {point.x, point.y}); }
   DWORD WindowThread(HWND window) override { return Record("WindowThread", windowThreads, window); }
   HKL ThreadLayout(DWORD threadId) override { return Record("ThreadLayout", threadLayouts, threadId); }
-  BOOL ThreadLocalInput(BOOL& perWindow) override {
-    perWindow = perWindowInput.value_or(perWindow);
-    return perWindowInput.has_value();
-  }
-  BOOL ForegroundThreadInfo(GUITHREADINFO& info) override {
-    calls.push_back("ForegroundThreadInfo");
-    return (info = foreground, TRUE);
-  }
+  BOOL ThreadLocalInput(BOOL& perWindow) override { return perWindowInput && (perWindow = *perWindowInput, TRUE); }
+  BOOL ForegroundThreadInfo(GUITHREADINFO& info) override { return info = foreground, TRUE; }
   DWORD CurrentThread() override { return 1; }
   int CursorWidth() override { return cursorWidth; }
   int CursorHeight() override { return cursorHeight; }
