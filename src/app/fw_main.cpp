@@ -200,6 +200,9 @@ LRESULT fwMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case kOpenMenuMessage:
       OpenControlMenu();
       return 0;
+    case WM_SETTINGCHANGE:
+      OnSettingChange(wParam);
+      break;
     case WM_ENDSESSION:
       // The session ends (a log-off, a shutdown, an installer closing the
       // program): the process may be ended as soon as this returns.
@@ -332,6 +335,7 @@ void fwMain::bbYes_Click() {
   indicator_.UseSettingsFile(tag_);
 
   indicator_.PrepareSurfaces();
+  indicator_.ReadInputScope();
   // From the first tick on the I-beam may be the labelled one.
   cursorsChanged_ = true;
   WatchCrashes(*this);
@@ -391,6 +395,12 @@ void fwMain::OnRawInput(HRAWINPUT input) {
   }
   // Not opened inside the report's handling, so that its clean-up runs first.
   if (indicator_.IsGestureClick(report)) PostMessageA(hwnd_, kOpenMenuMessage, 0, 0);
+}
+
+void fwMain::OnSettingChange(WPARAM) {
+  // The input scope is read again whatever changed: the system does not say
+  // which value the option of a language per app window is sent as.
+  indicator_.ReadInputScope();
 }
 
 void fwMain::mPopup_Click() { RefreshStartCheck(menu_, record_.ProductName, paths_.exePath); }

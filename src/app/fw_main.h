@@ -93,6 +93,8 @@ class fwMain {
   void mPopupFont_Click();
   void mPopupStart_Click();
   void mPopupExit_Click();
+  // WM_SETTINGCHANGE: `action` is the SPI_SET... value that changed, or 0.
+  void OnSettingChange(WPARAM action);
 
  private:
   static LRESULT CALLBACK WndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);

@@ -6,6 +6,12 @@ namespace {
 
 bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 
+bool IsExe(std::string_view extension) {
+  std::string lower(extension);
+  for (char& c : lower) c = c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+  return lower == ".exe";
+}
+
 }  // namespace
 
 std::string_view ArgumentPortion(std::string_view commandLine) {
@@ -15,7 +21,16 @@ std::string_view ArgumentPortion(std::string_view commandLine) {
     const size_t close = commandLine.find('"', 1);
     at = close == std::string_view::npos ? commandLine.size() : close + 1;
   } else {
+    // Unquoted, the name may hold blanks, as when a Run value names a program
+    // in "C:\Program Files": it runs to the first blank after ".exe", or
+    // without one to the first blank.
     while (at < commandLine.size() && !IsBlank(commandLine[at])) ++at;
+    for (size_t end = at; end < commandLine.size(); ++end) {
+      if (IsBlank(commandLine[end]) && end >= 4 && IsExe(commandLine.substr(end - 4, 4))) {
+        at = end;
+        break;
+      }
+    }
   }
   while (at < commandLine.size() && IsBlank(commandLine[at])) ++at;
   return commandLine.substr(at);

@@ -7,8 +7,9 @@
 
 namespace corvane {
 
-// The part of a command line after the program's own name (quoted or not) and
-// the blanks that follow it, as it stands: nothing is trimmed from its end.
+// The part of a command line after the program's own name (quoted or not; an
+// unquoted one with blanks ends at ".exe") and the blanks that follow it, as
+// it stands: nothing is trimmed from its end.
 std::string_view ArgumentPortion(std::string_view commandLine);
 
 // True only for the argument portion "/debug" itself: letter case counts and

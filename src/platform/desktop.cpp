@@ -16,6 +16,18 @@ DWORD Win32Desktop::WindowThread(HWND window) { return GetWindowThreadProcessId(
 
 HKL Win32Desktop::ThreadLayout(DWORD threadId) { return GetKeyboardLayout(threadId); }
 
+BOOL Win32Desktop::ThreadLocalInput(BOOL& perWindow) {
+  return SystemParametersInfoA(SPI_GETTHREADLOCALINPUTSETTINGS, 0, &perWindow, 0);
+}
+
+BOOL Win32Desktop::ForegroundThreadInfo(GUITHREADINFO& info) {
+  info.cbSize = sizeof info;
+  // Thread 0 asks for the foreground thread, the one that receives the keys.
+  return GetGUIThreadInfo(0, &info);
+}
+
+DWORD Win32Desktop::CurrentThread() { return GetCurrentThreadId(); }
+
 int Win32Desktop::CursorWidth() { return GetSystemMetrics(SM_CXCURSOR); }
 
 int Win32Desktop::CursorHeight() { return GetSystemMetrics(SM_CYCURSOR); }

@@ -19,6 +19,14 @@ class Desktop {
   virtual DWORD WindowThread(HWND window) = 0;             // GetWindowThreadProcessId
   virtual HKL ThreadLayout(DWORD threadId) = 0;            // GetKeyboardLayout
 
+  // Where the input language is kept: TRUE in `perWindow` when each window
+  // keeps its own, FALSE when one language serves the whole session (the
+  // default since Windows 8). Fails before Windows 8.
+  virtual BOOL ThreadLocalInput(BOOL& perWindow) = 0;      // SPI_GETTHREADLOCALINPUTSETTINGS
+  // The foreground thread's focus and active window; cbSize is set here.
+  virtual BOOL ForegroundThreadInfo(GUITHREADINFO& info) = 0;  // GetGUIThreadInfo(0, ...)
+  virtual DWORD CurrentThread() = 0;                       // GetCurrentThreadId
+
   // System cursors.
   virtual int CursorWidth() = 0;                           // GetSystemMetrics(SM_CXCURSOR)
   virtual int CursorHeight() = 0;                          // GetSystemMetrics(SM_CYCURSOR)
@@ -36,7 +44,7 @@ class Desktop {
 };
 
 // The real services of the running system.
-class Win32Desktop final : public Desktop {
+class Win32Desktop : public Desktop {
  public:
   SHORT KeyState(int virtualKey) override;
   int KeyboardLayoutCount() override;
@@ -44,6 +52,9 @@ class Win32Desktop final : public Desktop {
   HWND WindowAt(POINT point) override;
   DWORD WindowThread(HWND window) override;
   HKL ThreadLayout(DWORD threadId) override;
+  BOOL ThreadLocalInput(BOOL& perWindow) override;
+  BOOL ForegroundThreadInfo(GUITHREADINFO& info) override;
+  DWORD CurrentThread() override;
   int CursorWidth() override;
   int CursorHeight() override;
   BOOL ReloadSystemCursors() override;

@@ -53,9 +53,9 @@ std::string RegReadValue(HKEY Root, const std::string& SubKey, const std::string
   if (result != ERROR_SUCCESS) return Default;
 
   DWORD type = ValueType.value_or(storedType);
-  std::string text = RegistryDataToText(type, buffer, length);
+  std::optional<std::string> text = RegistryDataToText(type, buffer, length);
   if (RawData) *RawData = std::move(buffer);
-  return text;
+  return text.value_or(Default);
 }
 
 bool RegWriteValue(HKEY Root, const std::string& SubKey, const std::string& ValueName, const std::string& Data,

@@ -3,29 +3,6 @@
 #include <algorithm>
 
 namespace corvane {
-namespace {
-
-// Decimal digits of an unsigned number of any length, given least significant byte first.
-std::string UnsignedDecimal(std::vector<unsigned char> littleEndian) {
-  std::string digits;
-  while (!littleEndian.empty() && littleEndian.back() == 0) littleEndian.pop_back();
-  while (!littleEndian.empty()) {
-    unsigned remainder = 0;
-    for (auto byte = littleEndian.rbegin(); byte != littleEndian.rend(); ++byte) {
-      unsigned value = remainder * 256 + *byte;
-      *byte = static_cast<unsigned char>(value / 10);
-      remainder = value % 10;
-    }
-    digits.push_back(static_cast<char>('0' + remainder));
-    while (!littleEndian.empty() && littleEndian.back() == 0) littleEndian.pop_back();
-  }
-  if (digits.empty()) return "0";
-  std::reverse(digits.begin(), digits.end());
-  return digits;
-}
-
-}  // namespace
-
 std::string BytesToText(const std::vector<unsigned char>& Bytes, std::optional<std::size_t> Start,
                         std::optional<std::size_t> Count, bool KeepZeros) {
   std::size_t first = std::min(Start.value_or(0), Bytes.size());
@@ -39,7 +16,8 @@ std::string BytesToText(const std::vector<unsigned char>& Bytes, std::optional<s
   return text;
 }
 
-std::string RegistryDataToText(std::uint32_t Type, const std::vector<unsigned char>& Buffer, std::size_t Length) {
+std::optional<std::string> RegistryDataToText(std::uint32_t Type, const std::vector<unsigned char>& Buffer,
+                                              std::size_t Length) {
   std::size_t n = std::min(Length, Buffer.size());
   switch (Type) {
     case kRegSz:
@@ -50,9 +28,14 @@ std::string RegistryDataToText(std::uint32_t Type, const std::vector<unsigned ch
       return BytesToText(Buffer, 0, keep, true);
     }
     case kRegDword:
-      return UnsignedDecimal({Buffer.begin(), Buffer.begin() + static_cast<std::ptrdiff_t>(n)});
-    case kRegDwordBigEndian:
-      return UnsignedDecimal({Buffer.rend() - static_cast<std::ptrdiff_t>(n), Buffer.rend()});
+    case kRegDwordBigEndian: {
+      // The program stores 4 bytes; a longer "number" is none it could have
+      // written, and beyond 8 bytes none would fit an unsigned 64-bit value.
+      if (n > 8) return std::nullopt;
+      std::uint64_t value = 0;
+      for (std::size_t i = 0; i < n; ++i) value = value << 8 | Buffer[Type == kRegDword ? n - 1 - i : i];
+      return std::to_string(value);
+    }
     default:
       return BytesToText(Buffer, 0, n, true);
   }

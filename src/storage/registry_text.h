@@ -27,8 +27,9 @@ std::string BytesToText(const std::vector<unsigned char>& Bytes, std::optional<s
 // The text of registry data of type Type. Buffer holds the Length data bytes
 // the registry delivered (and may hold more). Texts lose their final zero byte
 // (inner zeros, such as those of a list of texts, stay); numbers of either byte
-// order become unsigned decimal digits; any other type gives one character per
-// byte.
-std::string RegistryDataToText(std::uint32_t Type, const std::vector<unsigned char>& Buffer, std::size_t Length);
+// order become unsigned decimal digits, up to 8 bytes: a longer number is
+// unreadable (nothing). Any other type gives one character per byte.
+std::optional<std::string> RegistryDataToText(std::uint32_t Type, const std::vector<unsigned char>& Buffer,
+                                              std::size_t Length);
 
 }  // namespace corvane

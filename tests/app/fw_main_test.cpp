@@ -219,19 +219,21 @@ TEST_F(FwMainTest, DirectActivationThenEveryMenuCommand) {
   EXPECT_EQ(items, Ansi(L"\tClose|Tirella\u2122*|-|Set &Font && Color...|Start with &Windowsv|-|&Quit|"));
 
   const std::string quoted = "\"" + exePath + "\"", other = "C:\\Elsewhere\\Corvane.exe";
-  const struct { std::string run; MenuCommand answer; std::string runAfter; } openings[] = {
+  // Any program may store a long number there (64 KiB): read at once as no path.
+  const struct { std::string run; MenuCommand answer; std::string runAfter; DWORD type = REG_SZ; } openings[] = {
       {quoted, MenuCommand::About, quoted}, {exePath, MenuCommand::Start, "-"}, {other, MenuCommand::Font, other},
-      {exePath + " /x", MenuCommand::Start, exePath}, {exePath, MenuCommand::Close, exePath}};
+      {exePath + " /x", MenuCommand::Start, exePath}, {exePath, MenuCommand::Close, exePath},
+      {std::string(1 << 16, '\xFF'), MenuCommand::Close, "-", REG_DWORD}};
   desktop.Press(VK_LSHIFT);
   desktop.Press(VK_MBUTTON);
   whileBoxShown = [&] { answer = MenuCommand::Exit; window.toLang_Timer(); };
   for (const auto& opening : openings) {
-    WriteHklm(kRunKey, "Corvane", opening.run);
+    WriteHklm(kRunKey, "Corvane", opening.run, KEY_WOW64_64KEY, opening.type);
     answer = opening.answer;
     window.toLang_Timer();
     EXPECT_EQ(ReadHklmText(kRunKey, "Corvane").value_or("-"), opening.runAfter);
   }
-  EXPECT_EQ(startChecks, (std::vector<bool>{false, true, false, false, true}));
+  EXPECT_EQ(startChecks, (std::vector<bool>{false, true, false, false, true, false}));
   EXPECT_EQ(ReadHklmText(kRunKey, "Corvane", KEY_WOW64_32KEY), "another view");
   EXPECT_EQ(boxes, std::vector<std::string>{Ansi(
                        L"About Tirella\u2122|Shows the input language of the window under the pointer on the text "
@@ -295,16 +297,16 @@ TEST_F(FwMainTest, AQuickGestureOpensTheMenuWhichClosesOnAPressOutsideOrEscape) 
 TEST_F(FwMainTest, TheFontCommandAppliesSavesAndDrawsOnlyAChange) {
   const auto saved = [](const std::string& color, const std::string& name, int size, int bold) {
     return "[fwMain]\r\nForeColor=" + color + "\r\n[Font]\r\nName=" + name + "\r\nSize=" + std::to_string(size) +
-           "\r\nCharset=0\r\nBold=" + std::to_string(bold) + "\r\nWeight=400\r\nItalic=0\r\nUnder=0\r\nStrike=0\r\n";
+           "\r\nCharset=1\r\nBold=" + std::to_string(bold) + "\r\nWeight=400\r\nItalic=0\r\nUnder=0\r\nStrike=0\r\n";
   };
   const auto none = [](CommonDialog&) {};
-  const FontRecord sans8 = testing::MakeFont("MS Sans Serif", 8, 0);
+  const FontRecord sans8 = testing::MakeFont("MS Sans Serif", 8, kAnyCharset);
   FontRecord sans975 = sans8;
   sans975.size = Fixed{97500};
   const struct { std::string file; std::function<void(CommonDialog&)> edit; std::int32_t color; FontRecord font;
                  std::string saved; } cases[] = {
-      // OK with nothing changed on the designed Cyrillic font: the dialog knows no charset, so a fresh one's is taken.
-      {"", none, static_cast<std::int32_t>(0x80000008u), testing::MakeFont("Small Fonts", 6, 0),
+      // OK with nothing changed on the designed Cyrillic font: the dialog knows no charset, so DEFAULT_CHARSET.
+      {"", none, static_cast<std::int32_t>(0x80000008u), testing::MakeFont("Small Fonts", 6, kAnyCharset),
        saved("-2147483640", "Small Fonts", 6, 0)},
       // A flag is set only by exactly 1; a colour is taken to the nearest whole number, halves to even.
       {saved("255.5", "MS Sans Serif", 8, 2), none, 256, sans8, saved("255.5", "MS Sans Serif", 8, 2)},
@@ -326,12 +328,28 @@ TEST_F(FwMainTest, TheFontCommandAppliesSavesAndDrawsOnlyAChange) {
               std::tuple(c.color, c.font, c.saved));
     EXPECT_EQ(desktop.installs.size(), c.saved == c.file ? 0u : 1u) << "drawn again";
   }
-  // The indicator is handed the file too: with CapsLock=1 a tick reads Caps Lock.
-  testing::WriteBytes(settings, "[fwMain]\r\nCapsLock=1\r\n");
-  fwMain& window = Start("", false, true);
-  desktop.calls.clear();
-  window.toLang_Timer();
-  EXPECT_EQ(std::count(desktop.calls.begin(), desktop.calls.end(), "KeyState"), 3);
+  // The indicator is handed the file too: a tick reads Caps Lock with CapsLock=1, and only then.
+  for (const char* capsLock : {"", "CapsLock=1\r\n"}) {
+    testing::WriteBytes(settings, std::string("[fwMain]\r\n") + capsLock);
+    fwMain& window = Start("", false, true);
+    desktop.calls.clear();
+    window.toLang_Timer();
+    EXPECT_EQ(std::count(desktop.calls.begin(), desktop.calls.end(), "KeyState"), *capsLock ? 3 : 2);
+  }
+  // The input scope is read at activation and again when a system setting changes.
+  desktop.perWindowInput = FALSE;
+  fwMain& session = Start("", false, true);
+  EXPECT_EQ(session.indicator().Scope(), Indicator::InputScope::kSession);
+  desktop.perWindowInput.reset();
+  SendMessageA(session.hWnd(), WM_SETTINGCHANGE, SPI_SETTHREADLOCALINPUTSETTINGS, 0);
+  EXPECT_EQ(session.indicator().Scope(), Indicator::InputScope::kPerWindow);
+  // With one layout no label was drawn: a change is applied, and there is nothing to draw.
+  desktop.layoutCount = 1;
+  Start("", false, true).toLang_Timer();
+  chooser.edit = [](CommonDialog& d) { d.Color = 0xFF00; };
+  desktop.installs.clear();
+  main_->mPopupFont_Click();
+  EXPECT_TRUE(desktop.installs.empty() && main_->indicator().pbCursor[1].ForeColor() == 0xFF00);
 }
 
 // A crash in a command run from a tick, SEH or C++, that no code of the program

@@ -216,7 +216,9 @@ wait "$denial_PID"
 
 echo "# ends from outside: after activation each one puts the user's cursors back, once"
 quiet_wine reg add 'HKLM\SOFTWARE\Halvorn\Corvane' /ve /d "$home_win" /f /reg:64 >/dev/null
-for end in "taskkill /im Corvane.exe" "wineboot -e"; do
+# The session's end as a shutdown (-s): a plain "wineboot -e" goes on to start the
+# Run entries again, and a 64-bit wineboot sees Corvane's.
+for end in "taskkill /im Corvane.exe" "wineboot -e -s"; do
   start_corvane "$home_win\\Corvane.exe" "$out/end.log"
   wait_for 10 grep -q "$reload_trace" "$log" || fail "$end: no activation"
   quiet_wine $end >/dev/null

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "indicator/cursor_image.h"
+
 namespace corvane {
 
 void PrintTo(const LabelStyle& style, std::ostream* out) { *out << style.text << "," << style.color; }
@@ -38,6 +40,18 @@ TEST(ColorFromText, TheSettingsNumberRuleButNoNumberIsNoColour) {
     EXPECT_EQ(ColorFromText(text), color) << text;
   for (const char* bad : {"", " ", "red", "-", ".", "+-5", "&HFF", "0xFF", "2147483648"})
     EXPECT_EQ(ColorFromText(bad), std::nullopt) << bad;
+}
+
+// Over a 32-bit I-beam a label in the window-text colour gets a contrasting outline on every pixel next to it,
+// diagonals included, and nowhere else.
+TEST(ComposeLabelledCursor, OutlinesEveryNeighbourOfTheLabelOverA32BitIBeam) {
+  LabelledPicture picture{5, 5, std::vector<std::uint32_t>(25, 0xFFFFFF), std::vector<std::uint8_t>(25, 0)};
+  picture.ink[12] = 1;
+  picture.pixels[12] = 0;
+  const CursorImage cursor = ComposeLabelledCursor(CursorImage::Transparent(5, 5, true), picture, true, 0, 5, 5);
+  std::string drawn;
+  for (std::size_t i = 0; i < 25; ++i) drawn += cursor.andMask[i] ? '.' : cursor.color[i] == 0xFFFFFFFF ? 'o' : 'L';
+  EXPECT_EQ(drawn, "....." ".ooo." ".oLo." ".ooo." ".....");
 }
 
 TEST(BoxTextColor, ContrastsWithTheBoxAndIsNeverTheKeyedOutColour) {

@@ -35,13 +35,14 @@ inline std::optional<std::string> ReadHklmText(const char* key, const char* name
   return text;
 }
 
-// Stores `text` as REG_SZ, creating the key; a failure fails the running test.
-inline void WriteHklm(const char* key, const char* name, const std::string& text, REGSAM view = KEY_WOW64_64KEY) {
+// Stores `text` as REG_SZ (or `type`), creating the key; a failure fails the running test.
+inline void WriteHklm(const char* key, const char* name, const std::string& text, REGSAM view = KEY_WOW64_64KEY,
+                      DWORD type = REG_SZ) {
   HKEY opened = nullptr;
   ASSERT_FALSE(RegCreateKeyExA(HKEY_LOCAL_MACHINE, key, 0, nullptr, 0, KEY_SET_VALUE | view, nullptr, &opened, {}));
   const platform::RegKey owner(opened);
   const auto bytes = reinterpret_cast<const BYTE*>(text.c_str());
-  EXPECT_FALSE(RegSetValueExA(opened, name, 0, REG_SZ, bytes, static_cast<DWORD>(text.size() + 1))) << key;
+  EXPECT_FALSE(RegSetValueExA(opened, name, 0, type, bytes, static_cast<DWORD>(text.size() + 1))) << key;
 }
 
 inline void DeleteHklm(const char* key, const char* name, REGSAM view = KEY_WOW64_64KEY) {

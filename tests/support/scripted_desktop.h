@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -28,6 +29,8 @@ class ScriptedDesktop final : public platform::Desktop {
   std::map<std::pair<LONG, LONG>, HWND> windows;  // missing points: no window
   std::map<HWND, DWORD> windowThreads;            // missing windows: thread 0
   std::map<DWORD, HKL> threadLayouts;             // missing threads: layout 0
+  std::optional<BOOL> perWindowInput;     // the input scope read: empty fails, as before Windows 8
+  GUITHREADINFO foreground{};             // what the foreground thread reports; the program's own thread is 1
   int cursorWidth = 32;
   int cursorHeight = 32;
   HCURSOR stockIBeam = LoadCursorA(nullptr, MAKEINTRESOURCEA(32513));
@@ -64,6 +67,9 @@ class ScriptedDesktop final : public platform::Desktop {
   HWND WindowAt(POINT point) override { return Record("WindowAt", windows, {point.x, point.y}); }
   DWORD WindowThread(HWND window) override { return Record("WindowThread", windowThreads, window); }
   HKL ThreadLayout(DWORD threadId) override { return Record("ThreadLayout", threadLayouts, threadId); }
+  BOOL ThreadLocalInput(BOOL& perWindow) override { return perWindowInput && (perWindow = *perWindowInput, TRUE); }
+  BOOL ForegroundThreadInfo(GUITHREADINFO& info) override { return info = foreground, TRUE; }
+  DWORD CurrentThread() override { return 1; }
   int CursorWidth() override { return cursorWidth; }
   int CursorHeight() override { return cursorHeight; }
   BOOL ReloadSystemCursors() override {
