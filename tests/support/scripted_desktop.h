@@ -91,8 +91,7 @@ class ScriptedDesktop final : public platform::Desktop {
     return TRUE;
   }
   BOOL WatchRawInput(USHORT usage, HWND target) override {
-    target ? void(rawInput[usage] = target) : void(rawInput.erase(usage));
-    return TRUE;
+    return target ? !!(rawInput[usage] = target) : !!rawInput.erase(usage);
   }
   BOOL ReadRawInput(HRAWINPUT input, RAWINPUT& report) override {
     return rawReports.count(input) ? (report = rawReports[input], TRUE) : FALSE;
