@@ -13,9 +13,10 @@
 
 namespace {
 
-// The system's services, except that the labelled cursor is kept here instead
-// of being installed as the system I-beam.
-class KeepingDesktop final : public corvane::platform::Desktop {
+// The system's services, except that the layout is always English, the
+// cursors are left alone and the labelled cursor is kept here instead of being
+// installed as the system I-beam.
+class KeepingDesktop final : public corvane::platform::Win32Desktop {
  public:
   ~KeepingDesktop() override {
     if (kept_) DestroyCursor(kept_);
@@ -24,14 +25,8 @@ class KeepingDesktop final : public corvane::platform::Desktop {
 
   SHORT KeyState(int) override { return 0; }
   int KeyboardLayoutCount() override { return 2; }
-  BOOL CursorPos(POINT& point) override { return system_.CursorPos(point); }
-  HWND WindowAt(POINT) override { return nullptr; }
-  DWORD WindowThread(HWND) override { return 0; }
   HKL ThreadLayout(DWORD) override { return reinterpret_cast<HKL>(0x04090409); }
-  int CursorWidth() override { return system_.CursorWidth(); }
-  int CursorHeight() override { return system_.CursorHeight(); }
   BOOL ReloadSystemCursors(Notify) override { return TRUE; }
-  HCURSOR StockIBeam() override { return system_.StockIBeam(); }
   BOOL InstallSystemCursor(HCURSOR cursor, DWORD) override {
     if (kept_) DestroyCursor(kept_);
     kept_ = cursor;
@@ -39,7 +34,6 @@ class KeepingDesktop final : public corvane::platform::Desktop {
   }
 
  private:
-  corvane::platform::Win32Desktop system_;
   HCURSOR kept_ = nullptr;
 };
 

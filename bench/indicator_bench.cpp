@@ -37,20 +37,42 @@ LARGE_INTEGER Now() {
   return t;
 }
 
-// The calls an idle tick must make, written out with nothing around them;
-// with the Caps Lock mark on, the toggle is read as well.
+// The calls an idle tick must make, written out with nothing around them:
+// the input scope read every kScopeReadTicks ticks, then per window the
+// pointer, its window, that window's thread and its layout, or for the session
+// the foreground thread's focus window, its thread and its layout; with the
+// Caps Lock mark on, the toggle is read as well.
 DWORD bareLastLayout = 0;
 bool bareLastCapsLock = false;
-template <bool kCapsLock>
+int bareTicks = 0;
+DWORD bareOwnThread = 0;
+template <bool kSession, bool kCapsLock>
 [[gnu::noinline]] void BareTick() {
   const bool shift = (GetKeyState(VK_LSHIFT) & 0x80) != 0;
   const bool middle = (GetKeyState(VK_MBUTTON) & 0x80) != 0;
   if (shift && middle) return;
   if (GetKeyboardLayoutList(0, nullptr) < 2) return;
-  POINT pointer{0, 0};
-  GetCursorPos(&pointer);
-  const DWORD thread = GetWindowThreadProcessId(WindowFromPoint(pointer), nullptr);
+  if (++bareTicks >= corvane::Indicator::kScopeReadTicks) {
+    bareTicks = 0;
+    BOOL perWindow = FALSE;
+    SystemParametersInfoA(SPI_GETTHREADLOCALINPUTSETTINGS, 0, &perWindow, 0);
+  }
+  DWORD thread = 0;
+  if (kSession) {
+    GUITHREADINFO info{};
+    info.cbSize = sizeof info;
+    if (!GetGUIThreadInfo(0, &info)) return;
+    HWND window = info.hwndFocus ? info.hwndFocus : info.hwndActive;
+    if (!window) return;
+    thread = GetWindowThreadProcessId(window, nullptr);
+    if (thread == 0 || thread == bareOwnThread) return;
+  } else {
+    POINT pointer{0, 0};
+    GetCursorPos(&pointer);
+    thread = GetWindowThreadProcessId(WindowFromPoint(pointer), nullptr);
+  }
   const auto layout = static_cast<DWORD>(reinterpret_cast<std::uintptr_t>(GetKeyboardLayout(thread)));
+  if (layout == 0) return;
   const bool capsLock = kCapsLock && (GetKeyState(VK_CAPITAL) & 0x01) != 0;
   if (layout != bareLastLayout || capsLock != bareLastCapsLock) {
     bareLastLayout = layout;
@@ -114,13 +136,39 @@ void CompareIdleTicks(const char* title, corvane::Indicator& indicator, void (*b
   std::printf("  heap allocations in %d idle ticks: %ld\n", kBlocks * kTicksPerBlock, tickAllocations);
 }
 
-// The idle tick against the bare calls, without and with the Caps Lock mark.
-void CompareIdleTicksWithAndWithoutCapsLock(corvane::Indicator& indicator) {
+// The system's services, with the input scope read as the session's (the
+// default since Windows 8; Wine's read fails) and a thread that is not the
+// benchmark's as its own, so that its own window in front is the one read.
+class SessionDesktop final : public corvane::platform::Win32Desktop {
+ public:
+  BOOL ThreadLocalInput(BOOL& perWindow) override {
+    corvane::platform::Win32Desktop::ThreadLocalInput(perWindow);
+    perWindow = FALSE;
+    return TRUE;
+  }
+  DWORD CurrentThread() override { return 0; }
+};
+
+// A focused window of the benchmark's in front, for the session's ticks to read.
+HWND ShowForegroundWindow() {
+  HWND window = CreateWindowExA(0, "EDIT", "", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 200, 100, nullptr, nullptr,
+                                GetModuleHandleA(nullptr), nullptr);
+  SetForegroundWindow(window);
+  SetFocus(window);
+  MSG message;
+  while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&message);
+  return window;
+}
+
+// The idle ticks against the bare calls: per window without and with the Caps
+// Lock mark, and session-wide.
+void CompareIdleTicksOfEveryKind(corvane::Indicator& indicator) {
   const int layouts = GetKeyboardLayoutList(0, nullptr);
   std::printf("keyboard layouts installed: %d%s\n", layouts,
               layouts < 2 ? " (an idle tick stops after the count; install a second layout for the full tick)" : "");
 
-  CompareIdleTicks("CapsLock off (no settings for it):", indicator, &BareTick<false>);
+  indicator.ReadInputScope();
+  CompareIdleTicks("Per window (the scope read fails or says so), CapsLock off:", indicator, &BareTick<false, false>);
 
   // A settings file that asks for the Caps Lock mark: the tick reads the toggle too.
   char folder[MAX_PATH] = {};
@@ -128,9 +176,22 @@ void CompareIdleTicksWithAndWithoutCapsLock(corvane::Indicator& indicator) {
   const std::string settings = std::string(folder) + "corvane_bench.dat";
   WritePrivateProfileStringA("fwMain", "CapsLock", "1", settings.c_str());
   indicator.UseSettingsFile(settings);
-  CompareIdleTicks("CapsLock=1 (the bare calls read Caps Lock too):", indicator, &BareTick<true>);
+  CompareIdleTicks("Per window, CapsLock=1 (the bare calls read Caps Lock too):", indicator, &BareTick<false, true>);
   indicator.UseSettingsFile("");
   DeleteFileA(settings.c_str());
+
+  // The session's scope: the focused window in front, here the benchmark's own.
+  SessionDesktop sessionDesktop;
+  corvane::Indicator session(sessionDesktop, [] {});
+  session.PrepareSurfaces();
+  session.ReadInputScope();
+  const HWND front = ShowForegroundWindow();
+  GUITHREADINFO info{};
+  info.cbSize = sizeof info;
+  GetGUIThreadInfo(0, &info);
+  std::printf("session scope: the focus %s\n", info.hwndFocus == front ? "on the benchmark's window" : "elsewhere");
+  CompareIdleTicks("Session-wide (the focused window in front), CapsLock off:", session, &BareTick<true, false>);
+  DestroyWindow(front);
 }
 
 }  // namespace
@@ -148,7 +209,7 @@ int main(int argc, char** argv) {
   corvane::platform::Desktop& desktop = corvane::platform::SystemDesktop();
   Indicator indicator(desktop, [] {});
   indicator.PrepareSurfaces();
-  if (argc < 2 || std::strcmp(argv[1], "--render") != 0) CompareIdleTicksWithAndWithoutCapsLock(indicator);
+  if (argc < 2 || std::strcmp(argv[1], "--render") != 0) CompareIdleTicksOfEveryKind(indicator);
 
   constexpr int kRenders = 1000;
   std::vector<double> render;

@@ -102,7 +102,9 @@ fwMain::fwMain(HINSTANCE instance, Launch launch, Services services)
       services_(std::move(services)),
       paths_(PathsOfModule(launch_.modulePath)),
       record_(platform::ReadVersionRecord()),
-      indicator_(services_.desktop, [this] { OpenControlMenu(); }) {}
+      rawInput_(services_.desktop),
+      indicator_(
+          services_.desktop, [this] { OpenControlMenu(); }, [this](bool on) { rawInput_.ForGesture(on); }) {}
 
 // The window goes first, while the members its handlers use are still alive.
 fwMain::~fwMain() {
@@ -189,6 +191,13 @@ LRESULT fwMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         return 0;
       }
       break;
+    case WM_INPUT:
+      // DefWindowProc still runs: it cleans up after a report.
+      OnRawInput(reinterpret_cast<HRAWINPUT>(lParam));
+      break;
+    case kOpenMenuMessage:
+      OpenControlMenu();
+      return 0;
     case WM_SETTINGCHANGE:
       OnSettingChange(wParam);
       break;
@@ -229,11 +238,6 @@ void fwMain::RestoreUserCursors(platform::Desktop::Notify notify) {
   // reload's own broadcast must find the I-beam no longer Corvane's.
   cursorsChanged_ = false;
   services_.desktop.ReloadSystemCursors(notify);
-}
-
-void fwMain::OnSettingChange(WPARAM action) {
-  // Only while the I-beam is Corvane's: activation's own reload comes before it.
-  if (action == SPI_SETCURSORS && cursorsChanged_) indicator_.RefreshIBeam();
 }
 
 void fwMain::OnDisplayChange() {
@@ -339,16 +343,21 @@ void fwMain::bbYes_Click() {
   indicator_.UseSettingsFile(tag_);
 
   indicator_.PrepareSurfaces();
+  indicator_.ReadInputScope();
   // From the first tick on the I-beam may be the labelled one.
   cursorsChanged_ = true;
   WatchCrashes(*this);
+  rawInput_.Follow(hwnd_);
   // Last, so that no tick sees half-prepared surfaces.
   SetTimer(hwnd_, ktoLangId, ktoLangInterval, nullptr);
 }
 
 void fwMain::bbNo_Click() { Unload(); }
 
-void fwMain::Form_Unload() { KillTimer(hwnd_, ktoLangId); }
+void fwMain::Form_Unload() {
+  KillTimer(hwnd_, ktoLangId);
+  rawInput_.Follow(nullptr);
+}
 
 void fwMain::toLang_Timer() { indicator_.toLang_Timer(); }
 
@@ -361,7 +370,10 @@ void fwMain::OpenControlMenu() {
   const platform::ScopeExit done([this] { commandRunning_ = false; });
   POINT at{0, 0};
   services_.desktop.CursorPos(at);
-  switch (services_.trackMenu(menu_, hwnd_, at, [this] { mPopup_Click(); })) {
+  rawInput_.ForMenu(true);
+  const MenuCommand chosen = services_.trackMenu(menu_, hwnd_, at, [this] { mPopup_Click(); });
+  rawInput_.ForMenu(false);
+  switch (chosen) {
     case MenuCommand::About:
       mPopupAbout_Click();
       break;
@@ -378,6 +390,28 @@ void fwMain::OpenControlMenu() {
     case MenuCommand::Close:
       break;
   }
+}
+
+void fwMain::OnRawInput(HRAWINPUT input) {
+  RAWINPUT report{};
+  if (!services_.desktop.ReadRawInput(input, report)) return;
+  if (menu_.IsOpen()) {
+    POINT pointer{0, 0};
+    services_.desktop.CursorPos(pointer);
+    menu_.CloseOn(report, pointer);
+    return;
+  }
+  // Not opened inside the report's handling, so that its clean-up runs first.
+  if (indicator_.IsGestureClick(report)) PostMessageA(hwnd_, kOpenMenuMessage, 0, 0);
+}
+
+void fwMain::OnSettingChange(WPARAM action) {
+  // The input scope is read again whatever changed: the system does not say
+  // which value the option of a language per app window is sent as.
+  indicator_.ReadInputScope();
+  // A reloaded pointer scheme gives the label a new I-beam, only while the
+  // I-beam is Corvane's: activation's own reload comes before it.
+  if (action == SPI_SETCURSORS && cursorsChanged_) indicator_.RefreshIBeam();
 }
 
 void fwMain::mPopup_Click() { RefreshStartCheck(menu_, record_.ProductName, paths_.exePath); }

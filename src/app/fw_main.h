@@ -16,6 +16,7 @@
 #include "menu/font_dialog.h"
 #include "platform/desktop.h"
 #include "platform/handles.h"
+#include "platform/raw_input_watch.h"
 #include "platform/version_record.h"
 
 namespace corvane {
@@ -54,6 +55,8 @@ class fwMain {
   static constexpr char kClassName[] = "Corvane.fwMain";
   // The consent window's picture: the program's icon, 32 x 32 at 96 DPI.
   static constexpr int kPictureSize = 32;
+  // Posted by a gesture seen in raw input: the menu opens from the queue.
+  static constexpr UINT kOpenMenuMessage = WM_APP;
 
   fwMain(HINSTANCE instance, Launch launch, Services services = {});
   ~fwMain();
@@ -93,26 +96,30 @@ class fwMain {
   void mPopupFont_Click();
   void mPopupStart_Click();
   void mPopupExit_Click();
+  // WM_SETTINGCHANGE: `action` is the SPI_SET... value that changed, or 0. The
+  // input scope is read again; a reloaded pointer scheme (SPI_SETCURSORS)
+  // gives the label a new I-beam.
+  void OnSettingChange(WPARAM action);
 
  private:
   static LRESULT CALLBACK WndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
 
   void Unload();
-  // WM_SETTINGCHANGE: a reloaded pointer scheme (SPI_SETCURSORS) gives the label a new I-beam.
-  void OnSettingChange(WPARAM action);
   // WM_DISPLAYCHANGE: the I-beam is captured again from the user's own cursors.
   void OnDisplayChange();
   void PrepareConsentWindow();
   void CreateConsentControls();
   void LayOutConsentControls();
   void OpenControlMenu();
+  void OnRawInput(HRAWINPUT input);
 
   HINSTANCE instance_;
   Launch launch_;
   Services services_;
   ProgramPaths paths_;
   platform::VersionRecord record_;
+  platform::RawInputWatch rawInput_;
   Indicator indicator_;
   ControlMenu menu_;
   std::string tag_;

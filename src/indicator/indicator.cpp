@@ -7,6 +7,12 @@
 #include "indicator/label.h"
 
 namespace corvane {
+namespace {
+
+// The whole 32-bit layout handle, the value that is compared and stored.
+DWORD LayoutValue(HKL layout) { return static_cast<DWORD>(reinterpret_cast<std::uintptr_t>(layout)); }
+
+}  // namespace
 
 std::string LayoutLabel(DWORD layout) {
   std::array<char, 4> name{' ', ' ', ' ', ' '};
@@ -15,8 +21,9 @@ std::string LayoutLabel(DWORD layout) {
   return LabelFromLocaleName(name, result);
 }
 
-Indicator::Indicator(platform::Desktop& desktop, std::function<void()> openControlMenu)
-    : desktop_(desktop), openControlMenu_(std::move(openControlMenu)) {}
+Indicator::Indicator(platform::Desktop& desktop, std::function<void()> openControlMenu,
+                     std::function<void(bool)> watchGesture)
+    : desktop_(desktop), openControlMenu_(std::move(openControlMenu)), watchGesture_(std::move(watchGesture)) {}
 
 void Indicator::PrepareSurfaces() {
   // The work surface takes the label font and colour before the I-beam goes into the template.
@@ -62,6 +69,13 @@ void Indicator::RefreshAfterDisplayChange() {
   if (drawn_) UpdateIndicator();
 }
 
+void Indicator::ReadInputScope() {
+  ticksSinceScopeRead_ = 0;
+  ownThread_ = desktop_.CurrentThread();
+  BOOL perWindow = FALSE;
+  scope_ = desktop_.ThreadLocalInput(perWindow) && !perWindow ? InputScope::kSession : InputScope::kPerWindow;
+}
+
 void Indicator::UseSettingsFile(const std::string& path) { settings_.Open(path); }
 
 LabelStyle Indicator::ChooseLabel() const {
@@ -102,21 +116,41 @@ bool Indicator::CapsLockShown() {
   return settings_.CapsLock() && (desktop_.KeyState(kCapsLock) & kToggled) != 0;
 }
 
+DWORD Indicator::WindowLayout() {
+  POINT pointer{0, 0};
+  if (!desktop_.CursorPos(pointer)) pointer = POINT{0, 0};
+  // No window gives thread 0, which asks for this program's own thread's layout.
+  const DWORD thread = desktop_.WindowThread(desktop_.WindowAt(pointer));
+  return LayoutValue(desktop_.ThreadLayout(thread));
+}
+
+DWORD Indicator::SessionLayout() {
+  GUITHREADINFO foreground{};
+  if (!desktop_.ForegroundThreadInfo(foreground)) return 0;
+  HWND window = foreground.hwndFocus ? foreground.hwndFocus : foreground.hwndActive;
+  if (!window) return 0;
+  const DWORD thread = desktop_.WindowThread(window);
+  // Thread 0 (the window has just gone) would ask for this program's own layout.
+  if (thread == 0 || thread == ownThread_) return 0;
+  return LayoutValue(desktop_.ThreadLayout(thread));
+}
+
 void Indicator::toLang_Timer() {
   // Both keys are read on every tick, the gesture before anything else.
   const bool leftShift = (desktop_.KeyState(kLeftShift) & kKeyDown) != 0;
   const bool middleButton = (desktop_.KeyState(kMiddleButton) & kKeyDown) != 0;
+  WatchGesture(leftShift);
   if (leftShift && middleButton) {
     if (openControlMenu_) openControlMenu_();
     return;
   }
   if (desktop_.KeyboardLayoutCount() < 2) return;
 
-  POINT pointer{0, 0};
-  if (!desktop_.CursorPos(pointer)) pointer = POINT{0, 0};
-  // No window gives thread 0, which asks for this program's own thread's layout.
-  const DWORD thread = desktop_.WindowThread(desktop_.WindowAt(pointer));
-  const auto layout = static_cast<DWORD>(reinterpret_cast<std::uintptr_t>(desktop_.ThreadLayout(thread)));
+  if (++ticksSinceScopeRead_ >= kScopeReadTicks) ReadInputScope();
+  const DWORD layout = scope_ == InputScope::kSession ? SessionLayout() : WindowLayout();
+  // An ended thread, a console window's (it names its client program's
+  // thread, which has no layout), no foreground window: no language to show.
+  if (layout == 0) return;
   bool capsLock = CapsLockShown();
   if (layout == lastLayout_ && capsLock == lastCapsLock_) return;
   lastLayout_ = layout;
@@ -124,6 +158,17 @@ void Indicator::toLang_Timer() {
   if (settings_.Refresh()) capsLock = CapsLockShown();
   lastCapsLock_ = capsLock;
   UpdateIndicator();
+}
+
+void Indicator::WatchGesture(bool leftShift) {
+  if (leftShift == leftShiftSeen_) return;
+  leftShiftSeen_ = leftShift;
+  if (watchGesture_) watchGesture_(leftShift);
+}
+
+bool Indicator::IsGestureClick(const RAWINPUT& report) {
+  return report.header.dwType == RIM_TYPEMOUSE && (report.data.mouse.usButtonFlags & RI_MOUSE_MIDDLE_BUTTON_DOWN) &&
+         (desktop_.KeyState(kLeftShift) & kKeyDown) != 0;
 }
 
 }  // namespace corvane

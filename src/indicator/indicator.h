@@ -31,10 +31,21 @@ class Indicator {
   static constexpr SHORT kToggled = 0x01;
 
   // `openControlMenu` runs on the tick that sees left Shift and the middle
-  // button down; it may be empty until the menu exists.
-  explicit Indicator(platform::Desktop& desktop, std::function<void()> openControlMenu = {});
+  // button down; it may be empty until the menu exists. `watchGesture` is told
+  // when a tick finds the left Shift key gone down (true) or up (false).
+  explicit Indicator(platform::Desktop& desktop, std::function<void()> openControlMenu = {},
+                     std::function<void(bool)> watchGesture = {});
   Indicator(const Indicator&) = delete;
   Indicator& operator=(const Indicator&) = delete;
+
+  // Where the language the user will type in is kept. Per window: each
+  // thread has its own, so the window under the pointer tells (Windows 7, or
+  // the option "Let me use a different input method for each app window").
+  // Session: one language for all windows, and only the foreground thread
+  // hears of a switch, so it is the one that tells (the default since Windows 8).
+  enum class InputScope { kPerWindow, kSession };
+  // The polling ticks between two reads of the scope (about five seconds).
+  static constexpr int kScopeReadTicks = 50;
 
   // Element 0 is the template (the stock I-beam on white), element 1 the work
   // surface the label is drawn on; its font and colour are the label's.
@@ -63,6 +74,12 @@ class Indicator {
   // again and draws the current label anew.
   void RefreshAfterDisplayChange();
 
+  // Reads the input scope now; a failed read (before Windows 8) counts as
+  // per window. Activation and a changed system setting call it, and the tick
+  // every kScopeReadTicks.
+  void ReadInputScope();
+  InputScope Scope() const { return scope_; }
+
   // Takes the per-layout labels and the Caps Lock option from the settings
   // file, now and after each later edit of it.
   void UseSettingsFile(const std::string& path);
@@ -72,11 +89,24 @@ class Indicator {
   void UpdateIndicator();
 
   // The 100 ms tick: opens the control menu on the gesture, otherwise redraws
-  // when the layout under the pointer has changed, or with "CapsLock=1" when
-  // the Caps Lock toggle has.
+  // when the layout the user would type in has changed (see InputScope), or
+  // with "CapsLock=1" when the Caps Lock toggle has. A layout of 0 changes
+  // nothing.
   void toLang_Timer();
 
+  // A raw input report (watched while the left Shift key is down): true when
+  // it is a middle-button press made with the left Shift key down, however
+  // short the click, which the ticks alone could miss.
+  bool IsGestureClick(const RAWINPUT& report);
+
  private:
+  // Tells watchGesture when the left Shift key has changed since the last tick.
+  void WatchGesture(bool leftShift);
+  // The layout of the thread that owns the window under the pointer.
+  DWORD WindowLayout();
+  // The layout of the thread that has the keyboard focus in the foreground
+  // window; 0 when there is none, or when it is this program's own thread.
+  DWORD SessionLayout();
   // Caps Lock is on and the settings ask to show it; the key is read only then.
   bool CapsLockShown();
   // The text and colour for LastLayout(): the settings file's, else the built-in.
@@ -89,7 +119,14 @@ class Indicator {
 
   platform::Desktop& desktop_;
   std::function<void()> openControlMenu_;
+  std::function<void(bool)> watchGesture_;
+  // The left Shift key as the last tick saw it.
+  bool leftShiftSeen_ = false;
   DWORD lastLayout_ = 0;
+  InputScope scope_ = InputScope::kPerWindow;
+  int ticksSinceScopeRead_ = 0;
+  // The program's own thread: its menu and dialogs in front are not where the user types.
+  DWORD ownThread_ = 0;
   // Whether the label last drawn carries the Caps Lock mark.
   bool lastCapsLock_ = false;
   LabelSettings settings_;

@@ -1,6 +1,8 @@
 #include "indicator/surface.h"
 
+#include <algorithm>
 #include <cstring>
+#include <string>
 #include <utility>
 
 #include "indicator/label.h"
@@ -53,7 +55,39 @@ Bitmap InkBitmap(int width, int height, std::uint8_t*& bits) {
 
 std::size_t InkStride(int width) { return (static_cast<std::size_t>(width) + 31) / 32 * 4; }
 
+// What GetGlyphIndicesW gives a character the font has no glyph for.
+constexpr WORD kMissingGlyph = 0xFFFF;
+
+// Labels are text of the system's code page; drawn with the wide functions
+// they keep their characters whatever the font's character set is.
+std::wstring WideText(std::string_view text) {
+  std::wstring wide(text.size(), L'\0');
+  const int length = MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), wide.data(),
+                                         static_cast<int>(wide.size()));
+  wide.resize(length > 0 ? static_cast<std::size_t>(length) : 0);
+  return wide;
+}
+
+// Whether the font selected into `dc` has no glyph for a character of `text`;
+// false when the system cannot tell.
+bool LacksGlyph(HDC dc, std::wstring_view text) {
+  if (text.empty()) return false;
+  std::vector<WORD> glyphs(text.size());
+  if (GetGlyphIndicesW(dc, text.data(), static_cast<int>(text.size()), glyphs.data(), GGI_MARK_NONEXISTING_GLYPHS) ==
+      GDI_ERROR)
+    return false;
+  return std::find(glyphs.begin(), glyphs.end(), kMissingGlyph) != glyphs.end();
+}
+
 }  // namespace
+
+BYTE SystemCodePageCharset() {
+  CHARSETINFO info{};
+  // TCI_SRCCODEPAGE takes the code page itself in place of the pointer.
+  if (!TranslateCharsetInfo(reinterpret_cast<DWORD*>(static_cast<std::uintptr_t>(GetACP())), &info, TCI_SRCCODEPAGE))
+    return DEFAULT_CHARSET;
+  return static_cast<BYTE>(info.ciCharset);
+}
 
 Surface::Surface() : font_(DefaultLabelFont()), dc_(CreateMemoryDc()) {}
 
@@ -86,6 +120,7 @@ void Surface::SetSize(int width, int height) {
 void Surface::SetFont(const FontRecord& font) {
   font_ = font;
   gdiFont_.reset();
+  codePageFont_.reset();
 }
 
 void Surface::CopySettingsFrom(const Surface& source) {
@@ -168,25 +203,28 @@ void Surface::Clear() {
 }
 
 SIZE Surface::MeasureText(std::string_view text) {
+  const std::wstring wide = WideText(text);
   SIZE size{};
-  SelectionScope font(dc_.get(), GdiFont());
-  GetTextExtentPoint32A(dc_.get(), text.data(), static_cast<int>(text.size()), &size);
+  SelectionScope font(dc_.get(), FontFor(wide));
+  GetTextExtentPoint32W(dc_.get(), wide.data(), static_cast<int>(wide.size()), &size);
   return size;
 }
 
 void Surface::PrintText(int x, int y, std::string_view text) { PrintText(x, y, text, foreColor_); }
 
 void Surface::PrintText(int x, int y, std::string_view text, std::int32_t color) {
-  SelectionScope font(dc_.get(), GdiFont());
+  const std::wstring wide = WideText(text);
+  HFONT chosen = FontFor(wide);
+  SelectionScope font(dc_.get(), chosen);
   SetBkMode(dc_.get(), TRANSPARENT);
   SetTextColor(dc_.get(), Resolve(color));
-  TextOutA(dc_.get(), x, y, text.data(), static_cast<int>(text.size()));
+  TextOutW(dc_.get(), x, y, wide.data(), static_cast<int>(wide.size()));
   if (!ink_) return;
   // The same glyphs into the ink, where white is ink.
-  SelectionScope inkFont(inkDc_.get(), GdiFont());
+  SelectionScope inkFont(inkDc_.get(), chosen);
   SetBkMode(inkDc_.get(), TRANSPARENT);
   SetTextColor(inkDc_.get(), RGB(255, 255, 255));
-  TextOutA(inkDc_.get(), x, y, text.data(), static_cast<int>(text.size()));
+  TextOutW(inkDc_.get(), x, y, wide.data(), static_cast<int>(wide.size()));
 }
 
 void Surface::Fill(const RECT& area, std::int32_t color) {
@@ -202,18 +240,31 @@ COLORREF Surface::Resolve(std::int32_t color) {
   return PlainColor(color);
 }
 
+platform::Font Surface::MakeGdiFont(BYTE charset) const {
+  const int dpi = platform::ScreenDpi().y;
+  // Without smoothing: the cursor keys out one background colour exactly, so
+  // smoothed glyph edges would stay as a pale halo around the label.
+  return platform::Font(CreateFontA(FontHeightForPoints(font_.size, dpi), 0, 0, 0, font_.weight(), font_.italic,
+                                    font_.underline, font_.strikethrough, charset, OUT_DEFAULT_PRECIS,
+                                    CLIP_DEFAULT_PRECIS, NONANTIALIASED_QUALITY, DEFAULT_PITCH | FF_DONTCARE,
+                                    font_.name.c_str()));
+}
+
 HFONT Surface::GdiFont() {
-  if (!gdiFont_) {
-    const int dpi = platform::ScreenDpi().y;
-    // Without smoothing: the cursor keys out one background colour exactly, so
-    // smoothed glyph edges would stay as a pale halo around the label.
-    gdiFont_.reset(CreateFontA(FontHeightForPoints(font_.size, dpi), 0, 0, 0, font_.weight(), font_.italic,
-                               font_.underline, font_.strikethrough, static_cast<BYTE>(font_.charset),
-                               OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, NONANTIALIASED_QUALITY,
-                               DEFAULT_PITCH | FF_DONTCARE,
-                               font_.name.c_str()));
-  }
+  if (!gdiFont_) gdiFont_ = MakeGdiFont(static_cast<BYTE>(font_.charset));
   return gdiFont_.get();
+}
+
+HFONT Surface::FontFor(std::wstring_view text) {
+  HFONT chosen = GdiFont();
+  bool lacking = false;
+  {
+    SelectionScope selection(dc_.get(), chosen);
+    lacking = LacksGlyph(dc_.get(), text);
+  }
+  if (!lacking) return chosen;
+  if (!codePageFont_) codePageFont_ = MakeGdiFont(SystemCodePageCharset());
+  return codePageFont_.get();
 }
 
 }  // namespace corvane

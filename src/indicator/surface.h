@@ -14,6 +14,10 @@
 
 namespace corvane {
 
+// The character set of the system's code page (ANSI_CHARSET for 1252,
+// RUSSIAN_CHARSET for 1251...); DEFAULT_CHARSET when the system knows none.
+BYTE SystemCodePageCharset();
+
 class Surface {
  public:
   // "Small Fonts" 6 pt, weight 400, charset 204; window-text colour on white; 0 x 0.
@@ -59,10 +63,12 @@ class Surface {
   // The image back to the background colour with the background picture at (0, 0).
   void Clear();
 
-  // Width and line height of `text` in the surface's font.
+  // Width and line height of `text` (in the system's code page) in the
+  // surface's font, or in the same face in the code page's character set when
+  // the font lacks a glyph of it (a raster face holds one code page a file).
   SIZE MeasureText(std::string_view text);
-  // Draws `text` with its top-left corner at (x, y) in the font and the text
-  // colour (or `color`); only the glyphs are painted.
+  // Draws `text` with its top-left corner at (x, y) in the font MeasureText
+  // measures it in and the text colour (or `color`); only the glyphs are painted.
   void PrintText(int x, int y, std::string_view text);
   void PrintText(int x, int y, std::string_view text, std::int32_t color);
 
@@ -73,7 +79,10 @@ class Surface {
   static COLORREF Resolve(std::int32_t color);
 
  private:
+  platform::Font MakeGdiFont(BYTE charset) const;
   HFONT GdiFont();
+  // The font `text` is measured and drawn in: GdiFont(), unless it lacks a glyph of `text`.
+  HFONT FontFor(std::wstring_view text);
 
   int width_ = 0;
   int height_ = 0;
@@ -89,8 +98,10 @@ class Surface {
   platform::MemoryDc inkDc_;
   std::uint8_t* inkBits_ = nullptr;
   std::vector<std::uint8_t> pictureInk_;
-  // The GDI font made from font_, remade when font_ changes.
+  // The GDI fonts made from font_, in its character set and in the system
+  // code page's; remade when font_ changes.
   platform::Font gdiFont_;
+  platform::Font codePageFont_;
 };
 
 }  // namespace corvane

@@ -1,5 +1,6 @@
 #include "menu/control_menu.h"
 
+#include <cstring>
 #include <vector>
 
 #include "menu/menu_text.h"
@@ -26,6 +27,30 @@ void AppendSeparator(HMENU menu) {
   info.fMask = MIIM_FTYPE;
   info.fType = MFT_SEPARATOR;
   InsertMenuItemA(menu, GetMenuItemCount(menu), TRUE, &info);
+}
+
+struct MenuWindowSearch {
+  HMENU menu;
+  HWND window;
+};
+
+BOOL CALLBACK FindMenuWindow(HWND window, LPARAM data) {
+  auto& search = *reinterpret_cast<MenuWindowSearch*>(data);
+  char name[8] = {};
+  GetClassNameA(window, name, sizeof name);
+  if (std::strcmp(name, "#32768") != 0 ||
+      reinterpret_cast<HMENU>(SendMessageA(window, MN_GETHMENU, 0, 0)) != search.menu) {
+    return TRUE;
+  }
+  search.window = window;
+  return FALSE;
+}
+
+// The window showing `menu`: a menu window (class "#32768") of this thread.
+HWND MenuWindow(HMENU menu) {
+  MenuWindowSearch search{menu, nullptr};
+  EnumThreadWindows(GetCurrentThreadId(), &FindMenuWindow, reinterpret_cast<LPARAM>(&search));
+  return search.window;
 }
 
 }  // namespace
@@ -77,15 +102,30 @@ MenuCommand ControlMenu::Track(HWND owner, POINT at, const std::function<void()>
   // The open mark goes however the menu's loop ends.
   const platform::ScopeExit closed([this] { open_ = false; });
   if (opening) opening();
-  // A menu of a background window only closes on a click elsewhere when its
-  // owner is the foreground window, and the WM_NULL afterwards lets the owner's
-  // queue move on so the next opening works the first time.
-  SetForegroundWindow(owner);
+  // The owner stays in the background: Windows would mostly refuse it the
+  // foreground (the gesture's click went to the program under the pointer),
+  // and the window the user works in keeps it. The menu closes on a click
+  // elsewhere or Escape through the owner's raw input (CloseOn).
   const UINT chosen = static_cast<UINT>(TrackPopupMenu(
       popup_.get(), TPM_LEFTALIGN | TPM_TOPALIGN | TPM_LEFTBUTTON | TPM_RETURNCMD | TPM_NONOTIFY, at.x, at.y, 0,
       owner, nullptr));
+  // The WM_NULL lets the owner's queue move on so the next opening works the first time.
   PostMessageA(owner, WM_NULL, 0, 0);
   return static_cast<MenuCommand>(chosen);
+}
+
+void ControlMenu::CloseOn(const RAWINPUT& report, POINT pointer) {
+  constexpr USHORT kPresses = RI_MOUSE_LEFT_BUTTON_DOWN | RI_MOUSE_RIGHT_BUTTON_DOWN | RI_MOUSE_MIDDLE_BUTTON_DOWN |
+                              RI_MOUSE_BUTTON_4_DOWN | RI_MOUSE_BUTTON_5_DOWN;
+  if (!open_) return;
+  const bool escape = report.header.dwType == RIM_TYPEKEYBOARD && report.data.keyboard.VKey == VK_ESCAPE &&
+                      (report.data.keyboard.Flags & RI_KEY_BREAK) == 0;
+  const bool press = report.header.dwType == RIM_TYPEMOUSE && (report.data.mouse.usButtonFlags & kPresses) != 0;
+  if (!escape && !press) return;
+  RECT shown{};
+  // A press on the menu is the menu's own.
+  if (press && GetWindowRect(MenuWindow(popup_.get()), &shown) && PtInRect(&shown, pointer)) return;
+  EndMenu();
 }
 
 void SetMenuTabText(ControlMenu& menu, MenuCommand item, std::string_view Text) {

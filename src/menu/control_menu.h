@@ -45,9 +45,15 @@ class ControlMenu {
   // when dismissed). `opening` runs first, before any item is drawn: the
   // owner's mPopup_Click. A request made while the menu is open (a timer tick
   // inside the menu's loop) returns None at once and shows nothing. Commands
-  // are not sent to `owner`; it dispatches the returned one itself.
+  // are not sent to `owner`; it dispatches the returned one itself. The
+  // foreground stays with the window that has it.
   MenuCommand Track(HWND owner, POINT at, const std::function<void()>& opening);
   bool IsOpen() const noexcept { return open_; }
+
+  // Closes the open menu on a raw input report of a button pressed with the
+  // pointer at `pointer` outside the menu, or of Escape pressed: Windows does
+  // not close it itself while its owner is not the foreground window.
+  void CloseOn(const RAWINPUT& report, POINT pointer);
 
  private:
   platform::Menu popup_;

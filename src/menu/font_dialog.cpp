@@ -80,7 +80,9 @@ bool SetFontAndColor(Indicator& indicator, const std::string& SettingsPath, HWND
   label.SetFont(font);
   IniWriteNumber(SettingsPath, kColorSection, "ForeColor", Fixed::Whole(label.ForeColor()));
   SaveFontSettings(SettingsPath, "Font", "", label.Font());
-  indicator.UpdateIndicator();
+  // Before the first label (one layout installed, or none found yet) there is
+  // no language to draw: the next change of layout draws in the new font.
+  if (indicator.LastLayout() != 0) indicator.UpdateIndicator();
   return true;
 }
 

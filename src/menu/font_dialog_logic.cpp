@@ -15,6 +15,7 @@ void FontToDialog(CommonDialog& Dialog, const FontRecord& Font) {
 
 FontRecord FontFromDialog(const CommonDialog& Dialog) {
   FontRecord font;
+  font.charset = kAnyCharset;
   font.setBold(Dialog.FontBold);
   font.italic = Dialog.FontItalic;
   font.name = Dialog.FontName;

@@ -33,7 +33,8 @@ struct CommonDialog {
 void FontToDialog(CommonDialog& Dialog, const FontRecord& Font);
 
 // A fresh font record with the dialog's face, size and flags: its weight
-// follows bold (700 or 400) and its character set stays a fresh record's (0).
+// follows bold (700 or 400) and its character set is kAnyCharset, so that the
+// face is drawn in the system's code page, not forced into the ANSI one.
 FontRecord FontFromDialog(const CommonDialog& Dialog);
 
 // True when A and B agree in size, name (case-sensitive), strikethrough,

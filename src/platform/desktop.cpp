@@ -1,5 +1,7 @@
 #include "platform/desktop.h"
 
+#include <hidusage.h>
+
 namespace corvane::platform {
 
 SHORT Win32Desktop::KeyState(int virtualKey) { return GetKeyState(virtualKey); }
@@ -14,6 +16,18 @@ DWORD Win32Desktop::WindowThread(HWND window) { return GetWindowThreadProcessId(
 
 HKL Win32Desktop::ThreadLayout(DWORD threadId) { return GetKeyboardLayout(threadId); }
 
+BOOL Win32Desktop::ThreadLocalInput(BOOL& perWindow) {
+  return SystemParametersInfoA(SPI_GETTHREADLOCALINPUTSETTINGS, 0, &perWindow, 0);
+}
+
+BOOL Win32Desktop::ForegroundThreadInfo(GUITHREADINFO& info) {
+  info.cbSize = sizeof info;
+  // Thread 0 asks for the foreground thread, the one that receives the keys.
+  return GetGUIThreadInfo(0, &info);
+}
+
+DWORD Win32Desktop::CurrentThread() { return GetCurrentThreadId(); }
+
 int Win32Desktop::CursorWidth() { return GetSystemMetrics(SM_CXCURSOR); }
 
 int Win32Desktop::CursorHeight() { return GetSystemMetrics(SM_CYCURSOR); }
@@ -26,6 +40,17 @@ BOOL Win32Desktop::ReloadSystemCursors(Notify notify) {
 HCURSOR Win32Desktop::StockIBeam() { return LoadCursorA(nullptr, IDC_IBEAM); }
 
 BOOL Win32Desktop::InstallSystemCursor(HCURSOR cursor, DWORD id) { return SetSystemCursor(cursor, id); }
+
+BOOL Win32Desktop::WatchRawInput(USHORT usage, HWND target) {
+  const DWORD mode = target ? RIDEV_INPUTSINK : RIDEV_REMOVE;
+  const RAWINPUTDEVICE device{HID_USAGE_PAGE_GENERIC, usage, mode, target};
+  return RegisterRawInputDevices(&device, 1, sizeof device);
+}
+
+BOOL Win32Desktop::ReadRawInput(HRAWINPUT input, RAWINPUT& report) {
+  UINT size = sizeof report;
+  return GetRawInputData(input, RID_INPUT, &report, &size, sizeof report.header) != static_cast<UINT>(-1);
+}
 
 Desktop& SystemDesktop() {
   static Win32Desktop desktop;

@@ -19,6 +19,14 @@ class Desktop {
   virtual DWORD WindowThread(HWND window) = 0;             // GetWindowThreadProcessId
   virtual HKL ThreadLayout(DWORD threadId) = 0;            // GetKeyboardLayout
 
+  // Where the input language is kept: TRUE in `perWindow` when each window
+  // keeps its own, FALSE when one language serves the whole session (the
+  // default since Windows 8). Fails before Windows 8.
+  virtual BOOL ThreadLocalInput(BOOL& perWindow) = 0;      // SPI_GETTHREADLOCALINPUTSETTINGS
+  // The foreground thread's focus and active window; cbSize is set here.
+  virtual BOOL ForegroundThreadInfo(GUITHREADINFO& info) = 0;  // GetGUIThreadInfo(0, ...)
+  virtual DWORD CurrentThread() = 0;                       // GetCurrentThreadId
+
   // System cursors.
   virtual int CursorWidth() = 0;                           // GetSystemMetrics(SM_CXCURSOR)
   virtual int CursorHeight() = 0;                          // GetSystemMetrics(SM_CYCURSOR)
@@ -30,10 +38,17 @@ class Desktop {
   virtual HCURSOR StockIBeam() = 0;                        // LoadCursorA(nullptr, IDC_IBEAM); shared, never destroyed
   // SetSystemCursor: on success the system owns the cursor from then on.
   virtual BOOL InstallSystemCursor(HCURSOR cursor, DWORD id) = 0;
+
+  // Raw input (the menu gesture, the open menu's closing). RegisterRawInputDevices
+  // for one generic-desktop device (HID_USAGE_GENERIC_MOUSE, _KEYBOARD): its
+  // reports reach `target` as WM_INPUT whichever program has the focus
+  // (RIDEV_INPUTSINK); a null target stops them (RIDEV_REMOVE).
+  virtual BOOL WatchRawInput(USHORT usage, HWND target) = 0;
+  virtual BOOL ReadRawInput(HRAWINPUT input, RAWINPUT& report) = 0;  // GetRawInputData of a mouse or keyboard report
 };
 
 // The real services of the running system.
-class Win32Desktop final : public Desktop {
+class Win32Desktop : public Desktop {
  public:
   SHORT KeyState(int virtualKey) override;
   int KeyboardLayoutCount() override;
@@ -41,11 +56,16 @@ class Win32Desktop final : public Desktop {
   HWND WindowAt(POINT point) override;
   DWORD WindowThread(HWND window) override;
   HKL ThreadLayout(DWORD threadId) override;
+  BOOL ThreadLocalInput(BOOL& perWindow) override;
+  BOOL ForegroundThreadInfo(GUITHREADINFO& info) override;
+  DWORD CurrentThread() override;
   int CursorWidth() override;
   int CursorHeight() override;
   BOOL ReloadSystemCursors(Notify notify) override;
   HCURSOR StockIBeam() override;
   BOOL InstallSystemCursor(HCURSOR cursor, DWORD id) override;
+  BOOL WatchRawInput(USHORT usage, HWND target) override;
+  BOOL ReadRawInput(HRAWINPUT input, RAWINPUT& report) override;
 };
 
 // The process-wide real implementation.

@@ -8,6 +8,10 @@
 
 namespace corvane {
 
+// The character set that leaves the choice to the face and the system's code
+// page (DEFAULT_CHARSET): a font made by the font dialog, which knows none, has it.
+inline constexpr std::int16_t kAnyCharset = 1;
+
 // Bold and weight are one property seen two ways: setting bold makes the
 // weight 700 (or 400 when cleared), and a weight above 550 reads as bold.
 class FontRecord {

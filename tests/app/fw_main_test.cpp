@@ -67,6 +67,18 @@ bool Pump(DWORD ms) {
   return false;
 }
 
+// While the real control menu is open, each timer tick runs the next step; a
+// menu still open when they are used up is logged and closed.
+const ControlMenu* openMenu = nullptr;
+std::vector<std::function<void()>> menuSteps;
+std::string menuLog;
+void CALLBACK NextMenuStep(HWND, UINT, UINT_PTR, DWORD) {
+  if (!openMenu->IsOpen()) return;
+  if (menuSteps.empty()) menuSteps.push_back([] { menuLog += "still open "; EndMenu(); });
+  menuSteps.front()();
+  menuSteps.erase(menuSteps.begin());
+}
+
 struct FwMainTest : ::testing::Test {
   void SetUp() override { ForgetProgram(); }
   void TearDown() override {
@@ -78,7 +90,8 @@ struct FwMainTest : ::testing::Test {
   // With `consented`, the start follows an earlier Yes in this folder.
   fwMain& Start(const std::string& arguments = "", bool previousInstance = false, bool consented = false) {
     if (consented) WriteHklm(kAppKey, "", folder.path);
-    const auto track = [this](ControlMenu& menu, HWND, POINT, const std::function<void()>& opening) {
+    const auto track = [this](ControlMenu& menu, HWND owner, POINT at, const std::function<void()>& opening) {
+      if (realMenu) return menu.Track(owner, at, opening);
       opening();
       startChecks.push_back(menu.Checked(MenuCommand::Start));
       return answer;
@@ -109,6 +122,7 @@ struct FwMainTest : ::testing::Test {
   testing::ScriptedDesktop desktop;
   testing::ScriptedChooser chooser;
   MenuCommand answer = MenuCommand::None;  // what the control menu chooses
+  bool realMenu = false;                   // the real popup instead
   std::vector<bool> startChecks;           // the Start item's mark at each opening
   std::vector<std::string> boxes;          // caption + "|" + text of each message box
   std::function<void()> whileBoxShown = [] {};
@@ -246,21 +260,56 @@ TEST_F(FwMainTest, DirectActivationThenEveryMenuCommand) {
   EXPECT_EQ(std::tuple(window.hWnd(), desktop.reloads, Pump(0), Registry()), std::tuple(HWND{}, 2, true, before));
 }
 
+// A gesture with a click too short for the ticks, seen in raw input, opens the
+// real menu, which the program closes itself, as Windows does not for a
+// background owner: on a press outside it or Escape, not on a press on it.
+// The program never takes the foreground. Raw input is watched only while
+// the left Shift key is down (the mouse) or the menu is open (the keyboard too).
+TEST_F(FwMainTest, AQuickGestureOpensTheMenuWhichClosesOnAPressOutsideOrEscape) {
+  realMenu = true;
+  fwMain& window = Start("", false, true);
+  const POINT at{300, 200};
+  // Logs how many raw devices are watched, then sends a report: mouse buttons or a key.
+  const auto send = [&](DWORD type, USHORT code, POINT pointer) {
+    const auto handle = reinterpret_cast<HRAWINPUT>(desktop.rawReports.size() + 1);
+    RAWINPUT& raw = desktop.rawReports[handle] = RAWINPUT{{type, 0, nullptr, 0}, {}};
+    (type == RIM_TYPEMOUSE ? raw.data.mouse.usButtonFlags : raw.data.keyboard.VKey) = code;
+    desktop.pointer = pointer;
+    menuLog += std::to_string(desktop.rawInput.size());
+    SendMessageA(window.hWnd(), WM_INPUT, RIM_INPUTSINK, reinterpret_cast<LPARAM>(handle));
+  };
+  const auto press = [&](POINT pointer) { return [=] { send(RIM_TYPEMOUSE, RI_MOUSE_LEFT_BUTTON_DOWN, pointer); }; };
+  openMenu = &window.mPopup();
+  SetTimer(window.hWnd(), fwMain::ktoLangId + 1, 150, &NextMenuStep);
+  const struct { int shift; std::vector<std::function<void()>> steps; } gestures[] = {
+      {VK_RSHIFT, {}}, {VK_LSHIFT, {press({at.x + 4, at.y + 4}), press({at.x - 4, at.y})}},
+      {VK_LSHIFT, {[=] { send(RIM_TYPEKEYBOARD, VK_ESCAPE, at); }}}, {0, {}}};
+  for (const auto& gesture : gestures) {
+    desktop.keyStates = {{gesture.shift, static_cast<SHORT>(0xFF81)}, {VK_SHIFT, static_cast<SHORT>(0xFF81)}};
+    window.toLang_Timer();
+    menuSteps = gesture.steps;
+    send(RIM_TYPEMOUSE, RI_MOUSE_MIDDLE_BUTTON_DOWN, at);
+    Pump(400 + 150 * gesture.steps.size());
+  }
+  EXPECT_NE(GetForegroundWindow(), window.hWnd());
+  EXPECT_EQ(menuLog, "0" "1" "22" "12" "0");
+}
+
 // The label's font and colour come from the settings file; the font command
 // applies, saves and draws an OK that changes something, and nothing else.
 TEST_F(FwMainTest, TheFontCommandAppliesSavesAndDrawsOnlyAChange) {
   const auto saved = [](const std::string& color, const std::string& name, int size, int bold) {
     return "[fwMain]\r\nForeColor=" + color + "\r\n[Font]\r\nName=" + name + "\r\nSize=" + std::to_string(size) +
-           "\r\nCharset=0\r\nBold=" + std::to_string(bold) + "\r\nWeight=400\r\nItalic=0\r\nUnder=0\r\nStrike=0\r\n";
+           "\r\nCharset=1\r\nBold=" + std::to_string(bold) + "\r\nWeight=400\r\nItalic=0\r\nUnder=0\r\nStrike=0\r\n";
   };
   const auto none = [](CommonDialog&) {};
-  const FontRecord sans8 = testing::MakeFont("MS Sans Serif", 8, 0);
+  const FontRecord sans8 = testing::MakeFont("MS Sans Serif", 8, kAnyCharset);
   FontRecord sans975 = sans8;
   sans975.size = Fixed{97500};
   const struct { std::string file; std::function<void(CommonDialog&)> edit; std::int32_t color; FontRecord font;
                  std::string saved; } cases[] = {
-      // OK with nothing changed on the designed Cyrillic font: the dialog knows no charset, so a fresh one's is taken.
-      {"", none, static_cast<std::int32_t>(0x80000008u), testing::MakeFont("Small Fonts", 6, 0),
+      // OK with nothing changed on the designed Cyrillic font: the dialog knows no charset, so DEFAULT_CHARSET.
+      {"", none, static_cast<std::int32_t>(0x80000008u), testing::MakeFont("Small Fonts", 6, kAnyCharset),
        saved("-2147483640", "Small Fonts", 6, 0)},
       // A flag is set only by exactly 1; a colour is taken to the nearest whole number, halves to even.
       {saved("255.5", "MS Sans Serif", 8, 2), none, 256, sans8, saved("255.5", "MS Sans Serif", 8, 2)},
@@ -290,6 +339,20 @@ TEST_F(FwMainTest, TheFontCommandAppliesSavesAndDrawsOnlyAChange) {
     window.toLang_Timer();
     EXPECT_EQ(std::count(desktop.calls.begin(), desktop.calls.end(), "KeyState"), *capsLock ? 3 : 2);
   }
+  // The input scope is read at activation and again when a system setting changes.
+  desktop.perWindowInput = FALSE;
+  fwMain& session = Start("", false, true);
+  EXPECT_EQ(session.indicator().Scope(), Indicator::InputScope::kSession);
+  desktop.perWindowInput.reset();
+  SendMessageA(session.hWnd(), WM_SETTINGCHANGE, SPI_SETTHREADLOCALINPUTSETTINGS, 0);
+  EXPECT_EQ(session.indicator().Scope(), Indicator::InputScope::kPerWindow);
+  // With one layout no label was drawn: a change is applied, and there is nothing to draw.
+  desktop.layoutCount = 1;
+  Start("", false, true).toLang_Timer();
+  chooser.edit = [](CommonDialog& d) { d.Color = 0xFF00; };
+  desktop.installs.clear();
+  main_->mPopupFont_Click();
+  EXPECT_TRUE(desktop.installs.empty() && main_->indicator().pbCursor[1].ForeColor() == 0xFF00);
 }
 
 // A crash in a command run from a tick, SEH or C++, that no code of the program

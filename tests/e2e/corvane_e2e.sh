@@ -143,25 +143,34 @@ for args in "" "/debug"; do
   expect_eq "second start ${args:-(plain)}" "$?:$(consent_window)" "0:"
 done
 
-echo "# the control menu, opened with left Shift + middle button over a Wine window, and Quit"
+echo "# the control menu: left Shift + a 20 ms middle click over a Wine window, 20 times, Escape, and Quit"
 wine notepad >"$out/notepad.log" 2>&1 </dev/null &
 notepad=$!
 wait_for 20 sh -c 'xdotool search --onlyvisible --name Notepad | grep -q .' || fail "notepad did not start"
 eval "$(xdotool getwindowgeometry --shell "$(xdotool search --onlyvisible --name Notepad | head -n1)")"
 pointer="$((X + 150)),$((Y + 120))"
-xdotool mousemove "${pointer%,*}" "${pointer#*,}" sleep 0.3 keydown Shift_L mousedown 2 sleep 0.4 \
-  mouseup 2 keyup Shift_L
 # The popup is the program's one visible window without a title; its top-left corner.
-popup_at() {
+popup() {
   for id in $(xdotool search --onlyvisible --classname corvane.exe 2>/dev/null); do
-    [ -n "$(xdotool getwindowname "$id")" ] && continue
-    xdotool getwindowgeometry --shell "$id" | sed -n 's/^[XY]=//p' | paste -sd,
+    [ -z "$(xdotool getwindowname "$id")" ] && echo "$id"
   done
 }
+popup_at() { for id in $(popup); do xdotool getwindowgeometry --shell "$id" | sed -n 's/^[XY]=//p' | paste -sd,; done; }
 menu_open() { [ -n "$(popup_at)" ]; }
-wait_for 5 menu_open
+# Each key alone, the middle button held across several ticks: nothing opens.
+xdotool mousemove "${pointer%,*}" "${pointer#*,}" sleep 0.3 keydown Shift_L sleep 0.4 keyup Shift_L sleep 0.2 \
+  mousedown 2 sleep 0.4 mouseup 2
+wait_for 1 menu_open && fail "a key alone opened the menu" || pass "left Shift alone, the middle button alone: no menu"
+for gesture in $(seq 20); do
+  # The click falls between ticks: raw input sees it. The last menu stays open.
+  xdotool keydown Shift_L sleep 0.2 mousedown 2 sleep 0.02 mouseup 2 sleep 0.05 keyup Shift_L
+  wait_for 3 menu_open || fail "gesture $gesture opened no menu"
+  [ "$gesture" -lt 20 ] && xdotool key Escape && { wait_for 3 eval '! menu_open' || fail "Escape left the menu open"; }
+done
 expect_eq "menu at the pointer" "$(popup_at)" "$pointer"
-xdotool key q
+# Keys stay with the window in front, so Quit, the last item, is clicked.
+eval "$(xdotool getwindowgeometry --shell "$(popup | head -n1)")"
+xdotool mousemove $((X + 20)) $((Y + HEIGHT - 8)) click 1
 wait_for 10 ended "$first" && pass "Quit ends the process" || fail "the process runs on after Quit"
 expect_eq "cursors reloaded at activation and at Quit" "$(grep -c "$reload_trace" "$first_log")" "2"
 kill "$notepad" 2>/dev/null

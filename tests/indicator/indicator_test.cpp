@@ -73,6 +73,45 @@ TEST_F(IndicatorTest, EachTickOpensTheMenuOnTheGestureOrRedrawsAChangedLayout) {
   EXPECT_EQ(std::pair(indicator.LastLayout(), desktop.installs.back()), std::pair(0x04090409ul, 32513ul));
 }
 
+// Whose layout the label shows: per window (or when the scope cannot be read)
+// the thread's under the pointer; for the session the thread's with the focus
+// in front, never this program's own. No layout, no foreground window: the
+// label stays. (That the session's tick makes no pointer queries, the
+// benchmark's ratio against its bare calls shows.)
+TEST_F(IndicatorTest, TheLabelShowsTheLanguageTheUserWillTypeIn) {
+  const auto window = [](int id) { return reinterpret_cast<HWND>(static_cast<std::uintptr_t>(id)); };
+  const HWND editor = window(11), browser = window(12), console = window(13), menu = window(1), gone = window(99);
+  constexpr DWORD ru = 0x04190419, en = 0x04090409, de = 0x04070407;
+  desktop.windowThreads = {{editor, 11}, {browser, 12}, {console, 13}, {menu, 1}};
+  // Thread 13 is a console window's client program, without a layout; thread 0 is this program's.
+  desktop.threadLayouts = {{11, reinterpret_cast<HKL>(ru)}, {12, reinterpret_cast<HKL>(en)},
+                           {1, reinterpret_cast<HKL>(de)}, {0, reinterpret_cast<HKL>(de)}};
+  const std::optional<BOOL> perWindow = TRUE, session = FALSE, failed;
+  const struct { std::optional<BOOL> scope; HWND under, focus, active; DWORD shown; } rows[] = {
+      {perWindow, browser, editor, editor, en}, {failed, editor, browser, browser, ru},
+      {failed, nullptr, editor, editor, de},    {perWindow, console, editor, editor, de},
+      {session, browser, editor, editor, ru},   {session, nullptr, nullptr, browser, en},
+      {session, editor, console, console, en},  {session, editor, menu, menu, en},
+      {session, editor, nullptr, nullptr, en},  {session, editor, gone, gone, en},
+      {session, browser, editor, browser, ru},
+  };
+  for (const auto& row : rows) {
+    desktop.perWindowInput = row.scope;
+    indicator.ReadInputScope();
+    desktop.windows = {{{desktop.pointer.x, desktop.pointer.y}, row.under}};
+    desktop.foreground = GUITHREADINFO{sizeof(GUITHREADINFO), 0, row.active, row.focus};
+    indicator.toLang_Timer();
+    EXPECT_EQ(indicator.LastLayout(), row.shown) << &row - rows;
+  }
+  // The scope is read again on the kScopeReadTicks-th tick, not before.
+  indicator.ReadInputScope();
+  desktop.perWindowInput = TRUE;
+  for (int i = 1; i < Indicator::kScopeReadTicks; ++i) indicator.toLang_Timer();
+  EXPECT_EQ(indicator.Scope(), Indicator::InputScope::kSession);
+  indicator.toLang_Timer();
+  EXPECT_EQ(indicator.Scope(), Indicator::InputScope::kPerWindow);
+}
+
 // Over a plain I-beam the cursor is the label drawn alone where it belongs
 // over the I-beam's picture: transparent, and black in its colour plane,
 // exactly where that picture is white.
@@ -162,6 +201,33 @@ TEST_F(IndicatorTest, TheSettingsFileGivesLabelsAndTheCapsLockBoxFromTheNextChan
               return !boxed.opaque(x, y) || (boxed.color.at(x, y) != 0 && boxed.color.at(x, y) != 0xFEFEFE);
             }), 0);
   EXPECT_GT(Count(boxed.color, [&](int x, int y) { return boxed.color.at(x, y) == 0xFEFEFE; }), 10);
+}
+
+// Labels are text of the system's code page, drawn as its characters whatever
+// character set the font has: "DÄ" under code page 1252 in the default font
+// (Cyrillic), "РУ" under 1251 and "日本" under 932 in a font of the ANSI set
+// (as the font dialog stored it before). Tahoma has no glyph for 日本: the
+// same face is taken in the code page's character set, where the system finds
+// one. The test runs once under each code page.
+TEST(LabelText, IsDrawnAsTheCharactersOfTheSystemCodePage) {
+  const auto drawn = [](const std::string& face, std::int16_t charset, const char* text) {
+    Surface surface;
+    surface.SetFont(testing::MakeFont(face, 10, charset));
+    surface.SetSize(32, 32);
+    surface.PrintText(2, 2, text);
+    surface.SetPictureFromImageOf(surface);
+    const Image image = ReadBitmap(surface.Picture());
+    EXPECT_GT(Count(image, [&](int x, int y) { return image.at(x, y) != 0xFFFFFF; }), 10) << face << text;
+    return image;
+  };
+  const struct { UINT codePage; BYTE charset; const char* face; std::int16_t inFont; const char* text; } cases[] = {
+      {1252, ANSI_CHARSET, "Small Fonts", 204, "D\xC4"},
+      {1251, RUSSIAN_CHARSET, "Tahoma", ANSI_CHARSET, "\xD0\xD3"},
+      {932, SHIFTJIS_CHARSET, "Tahoma", ANSI_CHARSET, "\x93\xFA\x96\x7B"}};
+  const auto c = std::find_if(std::begin(cases), std::end(cases), [](auto& c) { return c.codePage == GetACP(); });
+  ASSERT_NE(c, std::end(cases)) << GetACP();
+  EXPECT_EQ(SystemCodePageCharset(), c->charset);
+  EXPECT_EQ(drawn(c->face, c->inFont, c->text), drawn(c->face, c->charset, c->text));
 }
 
 // The cursor drawn as the system draws it, over a size x size screen of one

@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -28,9 +29,12 @@ class ScriptedDesktop final : public platform::Desktop {
   std::map<std::pair<LONG, LONG>, HWND> windows;  // missing points: no window
   std::map<HWND, DWORD> windowThreads;            // missing windows: thread 0
   std::map<DWORD, HKL> threadLayouts;             // missing threads: layout 0
+  std::optional<BOOL> perWindowInput;     // the input scope read: empty fails, as before Windows 8
+  GUITHREADINFO foreground{};             // what the foreground thread reports; the program's own thread is 1
   int cursorWidth = 32;
   int cursorHeight = 32;
   HCURSOR stockIBeam = LoadCursorA(nullptr, MAKEINTRESOURCEA(32513));
+  std::map<HRAWINPUT, RAWINPUT> rawReports;  // missing handles: unreadable
 
   // As the system reports a held key: its state byte (0x80 down, 0x01 toggled) sign-extended.
   void Press(int virtualKey) { keyStates[virtualKey] = static_cast<SHORT>(0xFF81); }
@@ -46,6 +50,7 @@ class ScriptedDesktop final : public platform::Desktop {
   std::vector<std::string> calls;  // every query, by name, in order
   std::vector<DWORD> installs;     // the cursor id of every InstallSystemCursor call
   int reloads = 0;
+  std::map<USHORT, HWND> rawInput;  // the window each watched raw device reports to
   // The installed cursor, still alive for inspection (the fake owns it as the system would).
   HCURSOR InstalledCursor() const { return installed_; }
 
@@ -62,6 +67,9 @@ class ScriptedDesktop final : public platform::Desktop {
   HWND WindowAt(POINT point) override { return Record("WindowAt", windows, {point.x, point.y}); }
   DWORD WindowThread(HWND window) override { return Record("WindowThread", windowThreads, window); }
   HKL ThreadLayout(DWORD threadId) override { return Record("ThreadLayout", threadLayouts, threadId); }
+  BOOL ThreadLocalInput(BOOL& perWindow) override { return perWindowInput && (perWindow = *perWindowInput, TRUE); }
+  BOOL ForegroundThreadInfo(GUITHREADINFO& info) override { return info = foreground, TRUE; }
+  DWORD CurrentThread() override { return 1; }
   int CursorWidth() override { return cursorWidth; }
   int CursorHeight() override { return cursorHeight; }
   BOOL ReloadSystemCursors(Notify notify) override {
@@ -81,6 +89,12 @@ class ScriptedDesktop final : public platform::Desktop {
     if (installed_) DestroyCursor(installed_);
     installed_ = cursor;
     return TRUE;
+  }
+  BOOL WatchRawInput(USHORT usage, HWND target) override {
+    return target ? !!(rawInput[usage] = target) : !!rawInput.erase(usage);
+  }
+  BOOL ReadRawInput(HRAWINPUT input, RAWINPUT& report) override {
+    return rawReports.count(input) ? (report = rawReports[input], TRUE) : FALSE;
   }
 
  private:
