@@ -9,7 +9,7 @@
 namespace corvane::testing {
 
 struct ScriptedChooser final : FontChooser {
-  std::function<void(CommonDialog&)> edit = [](CommonDialog&) {};
+  std::function<void(CommonDialog&)> edit;  // none: the user changes nothing
   bool ok = true;
   std::vector<CommonDialog> shown;  // the dialog as each showing found it
   std::vector<HWND> owners;
@@ -17,7 +17,7 @@ struct ScriptedChooser final : FontChooser {
   bool ShowFont(CommonDialog& Dialog, HWND Owner) override {
     shown.push_back(Dialog);
     owners.push_back(Owner);
-    if (ok) edit(Dialog);
+    if (ok && edit) edit(Dialog);
     return ok;
   }
 };

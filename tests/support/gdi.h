@@ -93,26 +93,23 @@ inline HCURSOR MakeIBeam(IBeam kind, int n = 32) {
   auto edge = [n](int x, int y) { return x * 32 / n >= 3 && x * 32 / n <= 6 && y * 32 / n >= 1 && y * 32 / n <= 22; };
   const DWORD hotX = 4 * n / 32, hotY = 10 * n / 32;
   const int stride = (n + 15) / 16 * 2;
-  if (kind == IBeam::kTranslucent) {
-    std::vector<uint32_t> pixels(n * n, 0);
-    for (int y = 0; y < n; ++y)
-      for (int x = 0; x < n; ++x)
-        if (edge(x, y)) pixels[y * n + x] = beam(x, y) ? 0xFF000000 : 0x80FFFFFF;
-    platform::Bitmap color(CreateBitmap(n, n, 1, 32, pixels.data()));
-    const std::vector<BYTE> clear(stride * n, 0xFF);  // the AND plane: only where nothing blends
-    platform::Bitmap mask(CreateBitmap(n, n, 1, 1, clear.data()));
-    ICONINFO info{FALSE, hotX, hotY, mask.get(), color.get()};
-    return CreateIconIndirect(&info);
-  }
   // Rows of `stride` bytes, most significant bit first; AND 1 lets the screen through, XOR 1 is white or inverts.
+  // The 32-bit picture blends by its alpha alone, so its AND plane stays clear.
   std::vector<BYTE> andPlane(stride * n, 0xFF), xorPlane(stride * n, 0);
+  std::vector<uint32_t> pixels(n * n, 0);
   for (int y = 0; y < n; ++y)
     for (int x = 0; x < n; ++x) {
       const BYTE bit = static_cast<BYTE>(0x80 >> (x % 8));
       const bool inBeam = beam(x, y), opaque = kind == IBeam::kPlain && edge(x, y);
       if (opaque) andPlane[y * stride + x / 8] &= static_cast<BYTE>(~bit);
       if ((opaque && !inBeam) || (kind == IBeam::kInverting && inBeam)) xorPlane[y * stride + x / 8] |= bit;
+      if (edge(x, y)) pixels[y * n + x] = inBeam ? 0xFF000000 : 0x80FFFFFF;
     }
+  if (kind == IBeam::kTranslucent) {
+    platform::Bitmap color(CreateBitmap(n, n, 1, 32, pixels.data())), mask(CreateBitmap(n, n, 1, 1, andPlane.data()));
+    ICONINFO info{FALSE, hotX, hotY, mask.get(), color.get()};
+    return CreateIconIndirect(&info);
+  }
   return CreateCursor(GetModuleHandleA(nullptr), static_cast<int>(hotX), static_cast<int>(hotY), n, n,
                       andPlane.data(), xorPlane.data());
 }

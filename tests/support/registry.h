@@ -28,11 +28,9 @@ inline platform::RegKey OpenHklm(const char* key, REGSAM access) {
 inline std::optional<std::string> ReadHklmText(const char* key, const char* name, REGSAM view = KEY_WOW64_64KEY) {
   char text[1024] = {};
   DWORD size = sizeof text - 1;
-  if (RegQueryValueExA(OpenHklm(key, KEY_QUERY_VALUE | view).get(), name, nullptr, nullptr,
-                       reinterpret_cast<BYTE*>(text), &size) != ERROR_SUCCESS) {
-    return std::nullopt;
-  }
-  return text;
+  const LSTATUS status = RegQueryValueExA(OpenHklm(key, KEY_QUERY_VALUE | view).get(), name, nullptr, nullptr,
+                                         reinterpret_cast<BYTE*>(text), &size);
+  return status == ERROR_SUCCESS ? std::optional<std::string>(text) : std::nullopt;
 }
 
 // Stores `text` as REG_SZ (or `type`), creating the key; a failure fails the running test.
@@ -45,18 +43,12 @@ inline void WriteHklm(const char* key, const char* name, const std::string& text
   EXPECT_FALSE(RegSetValueExA(opened, name, 0, type, bytes, static_cast<DWORD>(text.size() + 1))) << key;
 }
 
-inline void DeleteHklm(const char* key, const char* name, REGSAM view = KEY_WOW64_64KEY) {
-  RegDeleteValueA(OpenHklm(key, KEY_SET_VALUE | view).get(), name);
-}
-
 // Removes everything the program may leave in the registry, in both views.
 inline void ForgetProgram() {
   for (REGSAM view : {KEY_WOW64_64KEY, KEY_WOW64_32KEY}) {
     // The application key first: a key goes only once it has no subkeys.
-    for (const char* key : {kAppKey, "SOFTWARE\\Halvorn", kAppPathsKey}) {
-      RegDeleteKeyExA(HKEY_LOCAL_MACHINE, key, view, 0);
-    }
-    DeleteHklm(kRunKey, "Corvane", view);
+    for (const char* key : {kAppKey, "SOFTWARE\\Halvorn", kAppPathsKey}) RegDeleteKeyExA(HKEY_LOCAL_MACHINE, key, view, 0);
+    RegDeleteValueA(OpenHklm(kRunKey, KEY_SET_VALUE | view).get(), "Corvane");
   }
 }
 

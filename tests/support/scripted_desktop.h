@@ -10,18 +10,12 @@
 #include <vector>
 
 #include "platform/desktop.h"
+#include "platform/handles.h"
 
 namespace corvane::testing {
 
 class ScriptedDesktop final : public platform::Desktop {
  public:
-  ScriptedDesktop() = default;
-  ~ScriptedDesktop() override {
-    if (installed_) DestroyCursor(installed_);
-  }
-  ScriptedDesktop(const ScriptedDesktop&) = delete;
-  ScriptedDesktop& operator=(const ScriptedDesktop&) = delete;
-
   // Script.
   std::map<int, SHORT> keyStates;          // missing keys are up
   int layoutCount = 2;
@@ -52,13 +46,10 @@ class ScriptedDesktop final : public platform::Desktop {
   int reloads = 0;
   std::map<USHORT, HWND> rawInput;  // the window each watched raw device reports to
   // The installed cursor, still alive for inspection (the fake owns it as the system would).
-  HCURSOR InstalledCursor() const { return installed_; }
+  HCURSOR InstalledCursor() const { return installed_.get(); }
 
   SHORT KeyState(int virtualKey) override { return Record("KeyState", keyStates, virtualKey); }
-  int KeyboardLayoutCount() override {
-    calls.push_back("KeyboardLayoutCount");
-    return layoutCount;
-  }
+  int KeyboardLayoutCount() override { return Record("KeyboardLayoutCount", layoutCount); }
   BOOL CursorPos(POINT& point) override {
     calls.push_back("CursorPos");
     point = pointer;
@@ -77,17 +68,12 @@ class ScriptedDesktop final : public platform::Desktop {
     ++reloads;
     return TRUE;
   }
-  HCURSOR StockIBeam() override {
-    calls.push_back("StockIBeam");
-    return stockIBeam;
-  }
+  HCURSOR StockIBeam() override { return Record("StockIBeam", stockIBeam); }
   BOOL InstallSystemCursor(HCURSOR cursor, DWORD id) override {
     calls.push_back("InstallSystemCursor");
     installs.push_back(id);
     if (!cursor) return FALSE;
-    // The system keeps the new cursor and destroys the one it replaces.
-    if (installed_) DestroyCursor(installed_);
-    installed_ = cursor;
+    installed_.reset(cursor);  // the system keeps the new cursor and destroys the one it replaces
     return TRUE;
   }
   BOOL WatchRawInput(USHORT usage, HWND target) override {
@@ -98,15 +84,19 @@ class ScriptedDesktop final : public platform::Desktop {
   }
 
  private:
-  // Records the query and answers what `map` holds for `key`, or nothing.
+  // Records the query and gives its scripted answer: `answer`, or what `map` holds for `key`, or nothing.
+  template <class T>
+  T Record(const char* query, T answer) {
+    calls.push_back(query);
+    return answer;
+  }
   template <class Map>
   typename Map::mapped_type Record(const char* query, const Map& map, const typename Map::key_type& key) {
-    calls.push_back(query);
     const auto it = map.find(key);
-    return it == map.end() ? typename Map::mapped_type{} : it->second;
+    return Record(query, it == map.end() ? typename Map::mapped_type{} : it->second);
   }
 
-  HCURSOR installed_ = nullptr;
+  platform::Icon installed_;  // a cursor, owned as the system owns it
 };
 
 }  // namespace corvane::testing

@@ -10,6 +10,7 @@
 #include <sddl.h>
 #include <gtest/gtest.h>
 
+#include <utility>
 #include <vector>
 
 #include "platform/handles.h"
@@ -27,23 +28,19 @@ class MachineKeysDenied {
       for (const char* key : {kAppKey, kRunKey, kAppPathsKey}) {
         HKEY opened = nullptr;
         RegCreateKeyExA(HKEY_LOCAL_MACHINE, key, 0, nullptr, 0, READ_CONTROL | WRITE_DAC | view, nullptr, &opened, {});
-        Saved& saved = saved_.emplace_back(Saved{platform::RegKey(opened), std::vector<char>(4096)});
+        auto& [owner, security] = saved_.emplace_back(platform::RegKey(opened), std::vector<char>(4096));
         DWORD size = 4096;
-        RegGetKeySecurity(opened, DACL_SECURITY_INFORMATION, saved.security.data(), &size);
+        RegGetKeySecurity(opened, DACL_SECURITY_INFORMATION, security.data(), &size);
         EXPECT_EQ(RegSetKeySecurity(opened, DACL_SECURITY_INFORMATION, denied), ERROR_SUCCESS) << key;
       }
     LocalFree(denied);
   }
   ~MachineKeysDenied() {
-    for (Saved& saved : saved_) RegSetKeySecurity(saved.key.get(), DACL_SECURITY_INFORMATION, saved.security.data());
+    for (auto& [key, security] : saved_) RegSetKeySecurity(key.get(), DACL_SECURITY_INFORMATION, security.data());
   }
 
  private:
-  struct Saved {
-    platform::RegKey key;
-    std::vector<char> security;  // the key's own permissions
-  };
-  std::vector<Saved> saved_;
+  std::vector<std::pair<platform::RegKey, std::vector<char>>> saved_;  // each key with its own permissions
 };
 
 }  // namespace corvane::testing
