@@ -53,17 +53,14 @@ TEST_F(IndicatorTest, EachTickOpensTheMenuOnTheGestureOrRedrawsAChangedLayout) {
   EXPECT_EQ(desktop.calls, (std::vector<std::string>{"ReloadSystemCursors", "StockIBeam"}));
   const SHORT held = static_cast<SHORT>(0xFF81), toggled = 1;  // as the system reports them
   const struct { std::map<int, SHORT> keys; int layouts; DWORD layout; int menus; size_t installs; } ticks[] = {
-      {{}, 2, 0x04090409, 0, 1},
-      {{}, 2, 0x04090409, 0, 1},
+      {{}, 2, 0x04090409, 0, 1}, {{}, 2, 0x04090409, 0, 1},
       {{}, 2, 0xF0010409, 0, 2},  // the same language on another layout
       {{{VK_LSHIFT, held}, {VK_MBUTTON, held}}, 1, 0x04190419, 1, 2},
       {{{VK_LSHIFT, held}, {VK_MBUTTON, held}}, 2, 0x04190419, 2, 2},
       {{{VK_RSHIFT, held}, {VK_SHIFT, held}, {VK_MBUTTON, held}}, 2, 0x04190419, 2, 3},
       {{{VK_LSHIFT, toggled}, {VK_MBUTTON, held}}, 2, 0x04220422, 2, 4},
-      {{{VK_LSHIFT, held}}, 2, 0x04090409, 2, 5},
-      {{}, 1, 0x04190419, 2, 5},
-      {{}, 0, 0x04190419, 2, 5},  // the count failed
-  };
+      {{{VK_LSHIFT, held}}, 2, 0x04090409, 2, 5}, {{}, 1, 0x04190419, 2, 5},
+      {{}, 0, 0x04190419, 2, 5}};  // the count failed
   for (const auto& tick : ticks) {
     desktop.keyStates = tick.keys;
     desktop.layoutCount = tick.layouts;
@@ -93,8 +90,7 @@ TEST_F(IndicatorTest, TheLabelShowsTheLanguageTheUserWillTypeIn) {
       {session, browser, editor, editor, ru},   {session, nullptr, nullptr, browser, en},
       {session, editor, console, console, en},  {session, editor, menu, menu, en},
       {session, editor, nullptr, nullptr, en},  {session, editor, gone, gone, en},
-      {session, browser, editor, browser, ru},
-  };
+      {session, browser, editor, browser, ru}};
   for (const auto& row : rows) {
     desktop.perWindowInput = row.scope;
     indicator.ReadInputScope();
