@@ -9,15 +9,8 @@ seconds=${1:-60}
 build=$root/build/fuzz
 
 "$root/scripts/setup-debian.sh"
-# clang and the libFuzzer run-time (libclang-rt-14-dev on Debian 12), when a
-# fuzzer cannot be linked without them.
-if ! echo 'extern "C" int LLVMFuzzerTestOneInput(const char*, unsigned long) { return 0; }' |
-  clang++ -x c++ -fsanitize=fuzzer -o /dev/null - 2>/dev/null; then
-  sudo=()
-  [ "$(id -u)" -eq 0 ] || sudo=(sudo)
-  "${sudo[@]}" apt-get update -q
-  DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -q clang libclang-rt-14-dev
-fi
+# clang and its libFuzzer run-time (Debian 12's clang is version 14).
+"$root/scripts/setup-debian.sh" clang libclang-rt-14-dev
 
 cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_C_COMPILER=clang \
   -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_CXX_FLAGS=-fsanitize=fuzzer-no-link -DCORVANE_FUZZ=ON >/dev/null
