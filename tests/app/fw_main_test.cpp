@@ -201,6 +201,8 @@ TEST_F(FwMainTest, TheConsentWindowsTextsAndSizeAtTheScreenDpi) {
   EXPECT_EQ(std::tuple(client.right, client.bottom), std::tuple(MulDiv(464, dpi, 96), MulDiv(288, dpi, 96)));
   const auto top = [text](LRESULT at) { return static_cast<LONG>(HIWORD(SendMessageA(text, EM_POSFROMCHAR, at, 0))); };
   const LONG line = top(SendMessageA(text, EM_LINEINDEX, 1, 0)) - top(0);
+  // The 9.75 pt text grows with the DPI: a line is at least that many pixels high.
+  EXPECT_GE(line, MulDiv(975, dpi, 7200));
   EXPECT_LE(top(GetWindowTextLengthA(text) - 1) + line, box.bottom) << "the text is cut off";
 }
 

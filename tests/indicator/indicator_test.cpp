@@ -68,6 +68,18 @@ TEST_F(IndicatorTest, EachTickOpensTheMenuOnTheGestureOrRedrawsAChangedLayout) {
     EXPECT_EQ(std::pair(menuOpenings, desktop.installs.size()), std::pair(tick.menus, tick.installs)) << tick.layout;
   }
   EXPECT_EQ(std::pair(indicator.LastLayout(), desktop.installs.back()), std::pair(0x04090409ul, 32513ul));
+  // In raw input only a middle press with left Shift down is the gesture:
+  // left Shift + a left click extends a selection, and right Shift is not it.
+  std::string gestures;
+  for (int shift : {VK_LSHIFT, VK_RSHIFT})
+    for (USHORT press : {RI_MOUSE_LEFT_BUTTON_DOWN, RI_MOUSE_RIGHT_BUTTON_DOWN, RI_MOUSE_BUTTON_4_DOWN,
+                         RI_MOUSE_BUTTON_5_DOWN, RI_MOUSE_MIDDLE_BUTTON_UP, RI_MOUSE_MIDDLE_BUTTON_DOWN}) {
+      desktop.keyStates = {{shift, held}, {VK_SHIFT, held}};
+      RAWINPUT report{{RIM_TYPEMOUSE, 0, nullptr, 0}, {}};
+      report.data.mouse.usButtonFlags = press;
+      gestures += indicator.IsGestureClick(report) ? '1' : '0';
+    }
+  EXPECT_EQ(gestures, "000001" "000000");
 }
 
 // Whose layout the label shows: per window (or when the scope cannot be read)
@@ -200,11 +212,14 @@ TEST_F(IndicatorTest, TheSettingsFileGivesLabelsAndTheCapsLockBoxFromTheNextChan
 }
 
 // Labels are text of the system's code page, drawn as its characters whatever
-// character set the font has: "DÄ" under code page 1252 in the default font
-// (Cyrillic), "РУ" under 1251 and "日本" under 932 in a font of the ANSI set
-// (as the font dialog stored it before). Tahoma has no glyph for 日本: the
-// same face is taken in the code page's character set, where the system finds
-// one. The test runs once under each code page.
+// character set the font has: "D\u00C4" under code page 1252 in the default font
+// (Cyrillic), "\u0420\u0423" under 1251 and "\u65E5\u672C" under 932 in a font of
+// the ANSI set (as the font dialog stored it before). Where the font has no
+// glyph, the same face is taken in the code page's character set, where the
+// system finds one: either way the pixels are the intended characters drawn
+// straight in that face. The ink (the layer that 32-bit and inverting I-beams
+// key the label out by) covers exactly the coloured pixels, fallback face
+// included. The test runs once under each code page.
 TEST(LabelText, IsDrawnAsTheCharactersOfTheSystemCodePage) {
   const auto drawn = [](const std::string& face, std::int16_t charset, const char* text) {
     Surface surface;
@@ -212,18 +227,40 @@ TEST(LabelText, IsDrawnAsTheCharactersOfTheSystemCodePage) {
     surface.SetSize(32, 32);
     surface.PrintText(2, 2, text);
     surface.SetPictureFromImageOf(surface);
-    const Image image = ReadBitmap(surface.Picture());
-    EXPECT_GT(Count(image, [&](int x, int y) { return image.at(x, y) != 0xFFFFFF; }), 10) << face << text;
-    return image;
+    const LabelledPicture picture = surface.ReadPicture();
+    int ink = 0, stray = 0;
+    for (std::size_t i = 0; i < picture.pixels.size(); ++i) {
+      ink += picture.ink[i];
+      stray += picture.ink[i] != (picture.pixels[i] != 0xFFFFFF);
+    }
+    EXPECT_GT(ink, 10) << face << charset;
+    EXPECT_EQ(stray, 0) << face << charset << ": ink and colour in different glyphs";
+    return picture.pixels;
   };
-  const struct { UINT codePage; BYTE charset; const char* face; std::int16_t inFont; const char* text; } cases[] = {
-      {1252, ANSI_CHARSET, "Small Fonts", 204, "D\xC4"},
-      {1251, RUSSIAN_CHARSET, "Tahoma", ANSI_CHARSET, "\xD0\xD3"},
-      {932, SHIFTJIS_CHARSET, "Tahoma", ANSI_CHARSET, "\x93\xFA\x96\x7B"}};
+  const auto intended = [](const std::string& face, BYTE charset, const wchar_t* text) {
+    platform::Bitmap bitmap(testing::MakeBitmap(Image{32, 32, std::vector<uint32_t>(32 * 32, 0xFFFFFF)}));
+    platform::Font font(CreateFontA(FontHeightForPoints(Fixed::Whole(10), platform::ScreenDpi().y), 0, 0, 0, FW_NORMAL,
+                                    FALSE, FALSE, FALSE, charset, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
+                                    NONANTIALIASED_QUALITY, DEFAULT_PITCH | FF_DONTCARE, face.c_str()));
+    {
+      auto dc = platform::CreateMemoryDc();
+      platform::SelectionScope selection(dc.get(), bitmap.get()), selectedFont(dc.get(), font.get());
+      SetBkMode(dc.get(), TRANSPARENT);
+      SetTextColor(dc.get(), GetSysColor(COLOR_WINDOWTEXT));
+      TextOutW(dc.get(), 2, 2, text, static_cast<int>(wcslen(text)));
+    }
+    return ReadBitmap(bitmap.get()).pixels;
+  };
+  const struct { UINT codePage; BYTE charset; const char* face; std::int16_t inFont; const char* text; const wchar_t* wide; } cases[] = {
+      {1252, ANSI_CHARSET, "Small Fonts", 204, "D\xC4", L"D\u00C4"},
+      {1251, RUSSIAN_CHARSET, "Tahoma", ANSI_CHARSET, "\xD0\xD3", L"\u0420\u0423"},
+      {932, SHIFTJIS_CHARSET, "Tahoma", ANSI_CHARSET, "\x93\xFA\x96\x7B", L"\u65E5\u672C"}};
   const auto c = std::find_if(std::begin(cases), std::end(cases), [](auto& c) { return c.codePage == GetACP(); });
   ASSERT_NE(c, std::end(cases)) << GetACP();
   EXPECT_EQ(SystemCodePageCharset(), c->charset);
-  EXPECT_EQ(drawn(c->face, c->inFont, c->text), drawn(c->face, c->charset, c->text));
+  const auto characters = intended(c->face, c->charset, c->wide);
+  EXPECT_EQ(drawn(c->face, c->inFont, c->text), characters);
+  EXPECT_EQ(drawn(c->face, c->charset, c->text), characters);
 }
 
 // The cursor drawn as the system draws it, over a size x size screen of one

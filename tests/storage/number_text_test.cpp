@@ -37,6 +37,13 @@ TEST(StorageText, NumbersRegistryDataAndFontsAsStored) {
     stored.size = W(whole);
     EXPECT_EQ(FontFromStored(StoredFromFont(font), flags), stored) << size;
   }
+  // Bold decides the weight either way: a stored 700 without Bold loads as 400, a stored 300 with it as 700.
+  StoredFont heavy = StoredFromFont(FontRecord{}), light = heavy;
+  heavy.weight = W(700);
+  light.weight = W(300);
+  light.bold = W(1);
+  EXPECT_EQ(FontFromStored(heavy, flags).weight() + 0, 400);
+  EXPECT_EQ(FontFromStored(light, flags).weight() + 0, 700);
 }
 
 }  // namespace corvane
