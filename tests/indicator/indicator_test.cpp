@@ -212,12 +212,12 @@ TEST_F(IndicatorTest, TheSettingsFileGivesLabelsAndTheCapsLockBoxFromTheNextChan
 }
 
 // Labels are text of the system's code page, drawn as its characters whatever
-// character set the font has: "D\u00C4" under code page 1252 in the default font
-// (Cyrillic), "\u0420\u0423" under 1251 and "\u65E5\u672C" under 932 in a font of
-// the ANSI set (as the font dialog stored it before). Where the font has no
-// glyph, the same face is taken in the code page's character set, where the
-// system finds one: either way the pixels are the intended characters drawn
-// straight in that face. The ink (the layer that 32-bit and inverting I-beams
+// character set the font has: "DÄ" under code page 1252 in the default font
+// (Cyrillic), "РУ" under 1251 and "日本" under 932 in a font of the ANSI set
+// (as the font dialog stored it before). Where the font has no glyph, the same
+// face is taken in the code page's character set, where the system finds one:
+// either way the pixels are the intended characters drawn straight in that
+// face. The ink (the layer that 32-bit and inverting I-beams
 // key the label out by) covers exactly the coloured pixels, fallback face
 // included. The test runs once under each code page.
 TEST(LabelText, IsDrawnAsTheCharactersOfTheSystemCodePage) {
@@ -251,7 +251,9 @@ TEST(LabelText, IsDrawnAsTheCharactersOfTheSystemCodePage) {
     }
     return ReadBitmap(bitmap.get()).pixels;
   };
-  const struct { UINT codePage; BYTE charset; const char* face; std::int16_t inFont; const char* text; const wchar_t* wide; } cases[] = {
+  const struct {
+    UINT codePage; BYTE charset; const char* face; std::int16_t inFont; const char* text; const wchar_t* wide;
+  } cases[] = {
       {1252, ANSI_CHARSET, "Small Fonts", 204, "D\xC4", L"D\u00C4"},
       {1251, RUSSIAN_CHARSET, "Tahoma", ANSI_CHARSET, "\xD0\xD3", L"\u0420\u0423"},
       {932, SHIFTJIS_CHARSET, "Tahoma", ANSI_CHARSET, "\x93\xFA\x96\x7B", L"\u65E5\u672C"}};
