@@ -217,9 +217,9 @@ TEST_F(IndicatorTest, TheSettingsFileGivesLabelsAndTheCapsLockBoxFromTheNextChan
 // (as the font dialog stored it before). Where the font has no glyph, the same
 // face is taken in the code page's character set, where the system finds one:
 // either way the pixels are the intended characters drawn straight in that
-// face. The ink (the layer that 32-bit and inverting I-beams
-// key the label out by) covers exactly the coloured pixels, fallback face
-// included. The test runs once under each code page.
+// face. The ink (the layer that 32-bit and inverting I-beams key the label
+// out by) covers exactly the coloured pixels, fallback face included. The
+// test runs once under each code page.
 TEST(LabelText, IsDrawnAsTheCharactersOfTheSystemCodePage) {
   const auto drawn = [](const std::string& face, std::int16_t charset, const char* text) {
     Surface surface;
