@@ -1,15 +1,5 @@
 #include "indicator/input_mode_reader.h"
 
-#include <imm.h>
-
-// The two WM_IME_CONTROL commands MinGW's imm.h lacks.
-#ifndef IMC_GETCONVERSIONMODE
-#define IMC_GETCONVERSIONMODE 0x0001
-#endif
-#ifndef IMC_GETOPENSTATUS
-#define IMC_GETOPENSTATUS 0x0005
-#endif
-
 namespace corvane {
 
 static_assert(kModeNative == IME_CMODE_NATIVE && kModeKatakana == IME_CMODE_KATAKANA &&

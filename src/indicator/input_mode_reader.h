@@ -4,11 +4,20 @@
 #pragma once
 
 #include <windows.h>
+#include <imm.h>
 
 #include <cstdint>
 
 #include "indicator/input_mode.h"
 #include "platform/desktop.h"
+
+// The two WM_IME_CONTROL commands MinGW's imm.h lacks.
+#ifndef IMC_GETCONVERSIONMODE
+#define IMC_GETCONVERSIONMODE 0x0001
+#endif
+#ifndef IMC_GETOPENSTATUS
+#define IMC_GETOPENSTATUS 0x0005
+#endif
 
 namespace corvane {
 
