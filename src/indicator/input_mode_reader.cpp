@@ -36,7 +36,8 @@ InputMode InputModeReader::Read(DWORD layout, HWND window) {
   window_ = window;
   if (window == quietWindow_ && quietTicks_ > 0) return mode_;
 
-  const HWND ime = desktop_.ImeWindow(window);
+  // No window under the pointer shows this program's own layout, whose mode is no one's.
+  const HWND ime = window ? desktop_.ImeWindow(window) : nullptr;
   DWORD_PTR open = 0;
   DWORD_PTR conversion = 0;
   DWORD error = ime ? desktop_.ImeControl(ime, IMC_GETOPENSTATUS, kTimeoutMs, open) : ERROR_INVALID_WINDOW_HANDLE;

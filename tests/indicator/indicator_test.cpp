@@ -39,6 +39,11 @@ struct Station {
     indicator.toLang_Timer();
     return ReadIcon(desktop.InstalledCursor());
   }
+  // The editor's input method answers that it is open, in `conversion` mode.
+  void AnswerIme(DWORD_PTR conversion) {
+    desktop.imeWindows[reinterpret_cast<HWND>(0x1001)] = reinterpret_cast<HWND>(0x2001);
+    desktop.imeAnswers = {{IMC_GETOPENSTATUS, {ERROR_SUCCESS, 1}}, {IMC_GETCONVERSIONMODE, {ERROR_SUCCESS, conversion}}};
+  }
 
   platform::Icon iBeam;
   testing::ScriptedDesktop desktop;
@@ -167,8 +172,7 @@ TEST_F(IndicatorTest, TheLabelSitsInTheBottomRightCornerOverTheIBeam) {
   work.SetForeColor(kRed);
   work.SetFont(testing::MakeFont("Tahoma", 8, 0));
   const Image beam = ReadBitmap(indicator.pbCursor[0].Picture());
-  desktop.imeWindows[reinterpret_cast<HWND>(0x1001)] = reinterpret_cast<HWND>(0x2001);
-  desktop.imeAnswers = {{IMC_GETOPENSTATUS, {ERROR_SUCCESS, 1}}, {IMC_GETCONVERSIONMODE, {ERROR_SUCCESS, 1}}};
+  AnswerIme(IME_CMODE_NATIVE);
   for (auto [layout, label, charset] : {std::tuple{0x04750475u, L"HAW", BYTE{ANSI_CHARSET}},
                                         {0x04090409u, L"EN", BYTE{ANSI_CHARSET}}, {0x04190419u, L"RU", BYTE{ANSI_CHARSET}},
                                         {0x04110411u, L"\u3042", BYTE{SHIFTJIS_CHARSET}},
@@ -254,6 +258,11 @@ TEST_F(IndicatorTest, TheSettingsFileGivesLabelsAndTheCapsLockBoxFromTheNextChan
               return !boxed.opaque(x, y) || (boxed.color.at(x, y) != 0 && boxed.color.at(x, y) != 0xFEFEFE);
             }), 0);
   EXPECT_GT(Count(boxed.color, [&](int x, int y) { return boxed.color.at(x, y) == 0xFEFEFE; }), 10);
+  // An input method's mode label takes the layout's colour, whatever its text.
+  write("Layouts", "0411", "JP,255");
+  Station red(IBeam::kPlain, kRed);
+  for (Station* station : {static_cast<Station*>(this), &red}) station->AnswerIme(IME_CMODE_NATIVE);
+  EXPECT_EQ(Tick(0x04110411), red.Tick(0x04110411));
 }
 
 // Labels are text of the system's code page, drawn as its characters whatever
