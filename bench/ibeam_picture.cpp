@@ -106,7 +106,8 @@ int main(int argc, char** argv) {
   // Japanese hiragana and closed, Chinese (PRC) Chinese and English, Korean Hangul.
   constexpr DWORD_PTR native = IME_CMODE_NATIVE | IME_CMODE_FULLSHAPE;
   const struct { DWORD layout; DWORD_PTR open, conversion; } shown[] = {
-      {0x04110411, 1, native}, {0x04110411, 0, 0}, {0x08040804, 1, native}, {0x08040804, 1, 0}, {0x04120412, 1, native}};
+      {0x04110411, 1, native}, {0x04110411, 0, 0}, {0x08040804, 1, native},
+      {0x08040804, 1, 0},      {0x04120412, 1, native}};
   std::vector<HCURSOR> cursors;
   std::vector<COLORREF> screens(std::size(shown), white);
   screens.resize(2 * std::size(shown), grey);

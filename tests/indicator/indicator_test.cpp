@@ -42,7 +42,8 @@ struct Station {
   // The editor's input method answers that it is open, in `conversion` mode.
   void AnswerIme(DWORD_PTR conversion) {
     desktop.imeWindows[reinterpret_cast<HWND>(0x1001)] = reinterpret_cast<HWND>(0x2001);
-    desktop.imeAnswers = {{IMC_GETOPENSTATUS, {ERROR_SUCCESS, 1}}, {IMC_GETCONVERSIONMODE, {ERROR_SUCCESS, conversion}}};
+    desktop.imeAnswers = {{IMC_GETOPENSTATUS, {ERROR_SUCCESS, 1}},
+                          {IMC_GETCONVERSIONMODE, {ERROR_SUCCESS, conversion}}};
   }
 
   platform::Icon iBeam;
@@ -173,9 +174,9 @@ TEST_F(IndicatorTest, TheLabelSitsInTheBottomRightCornerOverTheIBeam) {
   work.SetFont(testing::MakeFont("Tahoma", 8, 0));
   const Image beam = ReadBitmap(indicator.pbCursor[0].Picture());
   AnswerIme(IME_CMODE_NATIVE);
-  for (auto [layout, label, charset] : {std::tuple{0x04750475u, L"HAW", BYTE{ANSI_CHARSET}},
-                                        {0x04090409u, L"EN", BYTE{ANSI_CHARSET}}, {0x04190419u, L"RU", BYTE{ANSI_CHARSET}},
-                                        {0x04110411u, L"\u3042", BYTE{SHIFTJIS_CHARSET}},
+  constexpr BYTE latin = ANSI_CHARSET;
+  for (auto [layout, label, charset] : {std::tuple{0x04750475u, L"HAW", latin}, {0x04090409u, L"EN", latin},
+                                        {0x04190419u, L"RU", latin}, {0x04110411u, L"\u3042", BYTE{SHIFTJIS_CHARSET}},
                                         {0x08040804u, L"\u4E2D", BYTE{GB2312_CHARSET}}}) {
     const IconPlanes cursor = Tick(layout);
     Surface alone;

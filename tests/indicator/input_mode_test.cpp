@@ -27,10 +27,10 @@ TEST(ModeOf, NamesTheModeAsWindowsIndicatorsDo) {
     EXPECT_EQ(label ? std::wstring(label) : L"-", row.label ? std::wstring(row.label) : L"-") << &row - rows;
   }
   // The script, which picks the character set: traditional for Taiwan, Hong Kong and Macao.
-  for (auto [language, script] : {std::pair{0x0411, InputScript::kJapanese}, {0x0412, InputScript::kKorean},
-                                  {0x0804, InputScript::kSimplifiedChinese}, {0x1004, InputScript::kSimplifiedChinese},
-                                  {0x0404, InputScript::kTraditionalChinese}, {0x0C04, InputScript::kTraditionalChinese},
-                                  {0x1404, InputScript::kTraditionalChinese}, {0x0409, InputScript::kNone}})
+  using enum InputScript;
+  for (auto [language, script] : {std::pair{0x0411, kJapanese}, {0x0412, kKorean}, {0x0804, kSimplifiedChinese},
+                                  {0x1004, kSimplifiedChinese}, {0x0404, kTraditionalChinese},
+                                  {0x0C04, kTraditionalChinese}, {0x1404, kTraditionalChinese}, {0x0409, kNone}})
     EXPECT_EQ(ScriptOfLanguage(static_cast<std::uint16_t>(language)), script) << language;
 }
 
