@@ -1,6 +1,7 @@
 // What the indicator costs: an idle tick through the program's own code
 // against the bare platform calls it has to make, without and with the Caps
-// Lock mark, and one label rendering.
+// Lock mark, with a Japanese layout whose input method is asked for its mode,
+// and one label rendering.
 // Run under the system to measure (or Wine); it prints its figures. With
 // "--render" it times the rendering alone (figures.sh runs it so at 192 DPI).
 #include <windows.h>
@@ -14,6 +15,7 @@
 #include <vector>
 
 #include "indicator/indicator.h"
+#include "indicator/input_mode_reader.h"
 #include "platform/desktop.h"
 #include "platform/dpi.h"
 
@@ -79,6 +81,71 @@ template <bool kSession, bool kCapsLock>
     bareLastCapsLock = capsLock;
   }
 }
+
+// An input method window in a thread of its own, as another program's would
+// be: it answers that it is open, in hiragana.
+HWND imeWindow = nullptr;
+
+LRESULT CALLBACK ImeWindowProc(HWND window, UINT message, WPARAM command, LPARAM data) {
+  if (message != WM_IME_CONTROL) return DefWindowProcA(window, message, command, data);
+  return command == IMC_GETOPENSTATUS ? 1 : IME_CMODE_NATIVE | IME_CMODE_FULLSHAPE;
+}
+
+DWORD WINAPI ImeThread(void* ready) {
+  WNDCLASSA windowClass{};
+  windowClass.lpfnWndProc = ImeWindowProc;
+  windowClass.hInstance = GetModuleHandleA(nullptr);
+  windowClass.lpszClassName = "CorvaneBenchIme";
+  RegisterClassA(&windowClass);
+  imeWindow = CreateWindowExA(0, windowClass.lpszClassName, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                              windowClass.hInstance, nullptr);
+  SetEvent(ready);
+  MSG message;
+  while (GetMessageA(&message, nullptr, 0, 0) > 0) DispatchMessageA(&message);
+  return 0;
+}
+
+// The calls of a tick with a Japanese layout on top of the per-window ones:
+// the last input's time, and when it asks, the open status and the conversion
+// mode. (The input method window is known here; the program finds it with
+// ImmGetDefaultIMEWnd, which Wine answers with null for another program's window.)
+template <bool kAsk>
+[[gnu::noinline]] void BareImeTick() {
+  BareTick<false, false>();
+  LASTINPUTINFO input{sizeof input, 0};
+  GetLastInputInfo(&input);
+  if (!kAsk) return;
+  constexpr UINT kFlags = SMTO_BLOCK | SMTO_ABORTIFHUNG;
+  DWORD_PTR open = 0;
+  DWORD_PTR mode = 0;
+  if (SendMessageTimeoutA(imeWindow, WM_IME_CONTROL, IMC_GETOPENSTATUS, 0, kFlags,
+                          corvane::InputModeReader::kTimeoutMs, &open) &&
+      open)
+    SendMessageTimeoutA(imeWindow, WM_IME_CONTROL, IMC_GETCONVERSIONMODE, 0, kFlags,
+                        corvane::InputModeReader::kTimeoutMs, &mode);
+}
+
+// The system's services with a Japanese layout everywhere and the input
+// method window of ImeThread; with `newInput` each tick finds input since the
+// last, so each asks the input method.
+class ImeDesktop final : public corvane::platform::Win32Desktop {
+ public:
+  explicit ImeDesktop(bool newInput) : newInput_(newInput) {}
+  HKL ThreadLayout(DWORD thread) override {
+    corvane::platform::Win32Desktop::ThreadLayout(thread);
+    return reinterpret_cast<HKL>(0x04110411);
+  }
+  HWND ImeWindow(HWND) override { return imeWindow; }
+  BOOL LastInput(DWORD& tickCount) override {
+    const BOOL read = corvane::platform::Win32Desktop::LastInput(tickCount);
+    if (newInput_) tickCount = ++input_;
+    return read;
+  }
+
+ private:
+  bool newInput_;
+  DWORD input_ = 0;
+};
 
 double Median(std::vector<double> values) {
   std::sort(values.begin(), values.end());
@@ -192,6 +259,25 @@ void CompareIdleTicksOfEveryKind(corvane::Indicator& indicator) {
   std::printf("session scope: the focus %s\n", info.hwndFocus == front ? "on the benchmark's window" : "elsewhere");
   CompareIdleTicks("Session-wide (the focused window in front), CapsLock off:", session, &BareTick<true, false>);
   DestroyWindow(front);
+
+  // A Japanese layout, per window: idle, and with input on every tick.
+  const HANDLE ready = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+  const HANDLE thread = CreateThread(nullptr, 0, ImeThread, ready, 0, nullptr);
+  WaitForSingleObject(ready, INFINITE);
+  for (bool newInput : {false, true}) {
+    ImeDesktop imeDesktop(newInput);
+    corvane::Indicator japanese(imeDesktop, [] {});
+    japanese.PrepareSurfaces();
+    japanese.ReadInputScope();
+    CompareIdleTicks(newInput ? "Japanese layout, input before every tick: the input method asked each time"
+                              : "Japanese layout, no input since the input method's last answer: nothing asked",
+                     japanese, newInput ? &BareImeTick<true> : &BareImeTick<false>);
+    std::printf("  mode shown: %s\n", japanese.LastMode() == corvane::InputMode::kHiragana ? "hiragana" : "another");
+  }
+  PostMessageA(imeWindow, WM_QUIT, 0, 0);
+  WaitForSingleObject(thread, INFINITE);
+  CloseHandle(thread);
+  CloseHandle(ready);
 }
 
 }  // namespace

@@ -82,26 +82,32 @@ LabelStyle Indicator::ChooseLabel() const {
   return settings_.Layouts().For(lastLayout_, LayoutLabel(lastLayout_), pbCursor[1].ForeColor());
 }
 
-void Indicator::DrawLabel(Surface& work, const LabelStyle& label, bool capsLock) {
-  const SIZE extent = work.MeasureText(label.text);
+void Indicator::DrawLabel(Surface& work, std::wstring_view text, std::int32_t color, BYTE fallbackCharset,
+                          bool capsLock) {
+  const SIZE extent = work.MeasureText(text, fallbackCharset);
   const LabelPoint at = LabelOrigin(work.Width(), work.Height(), extent.cx, extent.cy);
   if (!capsLock) {
-    work.PrintText(at.x, at.y, label.text, label.color);
+    work.PrintText(at.x, at.y, text, color, fallbackCharset);
     return;
   }
   const LabelRect box = CapsLockBox(at, extent.cx, extent.cy);
-  work.Fill(RECT{box.left, box.top, box.right, box.bottom}, label.color);
-  const COLORREF text = BoxTextColor(Surface::Resolve(label.color), Surface::Resolve(work.BackColor()));
-  work.PrintText(at.x, at.y, label.text, static_cast<std::int32_t>(text));
+  work.Fill(RECT{box.left, box.top, box.right, box.bottom}, color);
+  const COLORREF boxed = BoxTextColor(Surface::Resolve(color), Surface::Resolve(work.BackColor()));
+  work.PrintText(at.x, at.y, text, static_cast<std::int32_t>(boxed), fallbackCharset);
 }
 
 void Indicator::UpdateIndicator() {
+  // An input method's mode takes the place of the layout's text, in the layout's colour.
   const LabelStyle label = ChooseLabel();
+  const wchar_t* mode = ModeLabel(lastMode_);
   Surface& work = pbCursor[1];
   // Taking the template's image as the picture clears the work surface back to
   // the plain I-beam, so nothing of the previous label survives.
   work.SetPictureFromImageOf(pbCursor[0]);
-  DrawLabel(work, label, lastCapsLock_);
+  if (mode)
+    DrawLabel(work, mode, label.color, ScriptCharset(ScriptOfLanguage(LOWORD(lastLayout_))), lastCapsLock_);
+  else
+    DrawLabel(work, CodePageText(label.text), label.color, SystemCodePageCharset(), lastCapsLock_);
   work.SetPictureFromImageOf(work);
 
   const ICONINFO& hot = iBeam_.info;
@@ -116,18 +122,19 @@ bool Indicator::CapsLockShown() {
   return settings_.CapsLock() && (desktop_.KeyState(kCapsLock) & kToggled) != 0;
 }
 
-DWORD Indicator::WindowLayout() {
+DWORD Indicator::WindowLayout(HWND& window) {
   POINT pointer{0, 0};
   if (!desktop_.CursorPos(pointer)) pointer = POINT{0, 0};
+  window = desktop_.WindowAt(pointer);
   // No window gives thread 0, which asks for this program's own thread's layout.
-  const DWORD thread = desktop_.WindowThread(desktop_.WindowAt(pointer));
+  const DWORD thread = desktop_.WindowThread(window);
   return LayoutValue(desktop_.ThreadLayout(thread));
 }
 
-DWORD Indicator::SessionLayout() {
+DWORD Indicator::SessionLayout(HWND& window) {
   GUITHREADINFO foreground{};
   if (!desktop_.ForegroundThreadInfo(foreground)) return 0;
-  HWND window = foreground.hwndFocus ? foreground.hwndFocus : foreground.hwndActive;
+  window = foreground.hwndFocus ? foreground.hwndFocus : foreground.hwndActive;
   if (!window) return 0;
   const DWORD thread = desktop_.WindowThread(window);
   // Thread 0 (the window has just gone) would ask for this program's own layout.
@@ -147,13 +154,16 @@ void Indicator::toLang_Timer() {
   if (desktop_.KeyboardLayoutCount() < 2) return;
 
   if (++ticksSinceScopeRead_ >= kScopeReadTicks) ReadInputScope();
-  const DWORD layout = scope_ == InputScope::kSession ? SessionLayout() : WindowLayout();
+  HWND window = nullptr;
+  const DWORD layout = scope_ == InputScope::kSession ? SessionLayout(window) : WindowLayout(window);
   // An ended thread, a console window's (it names its client program's
   // thread, which has no layout), no foreground window: no language to show.
   if (layout == 0) return;
+  const InputMode mode = inputMode_.Read(layout, window);
   bool capsLock = CapsLockShown();
-  if (layout == lastLayout_ && capsLock == lastCapsLock_) return;
+  if (layout == lastLayout_ && mode == lastMode_ && capsLock == lastCapsLock_) return;
   lastLayout_ = layout;
+  lastMode_ = mode;
   // Edits of the settings file apply from the next change on.
   if (settings_.Refresh()) capsLock = CapsLockShown();
   lastCapsLock_ = capsLock;

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "indicator/cursor_image.h"
+#include "indicator/input_mode_reader.h"
 #include "indicator/label_settings.h"
 #include "indicator/surface.h"
 #include "platform/desktop.h"
@@ -53,6 +54,9 @@ class Indicator {
 
   // The layout last drawn; 0 until the first tick that sees two layouts.
   DWORD LastLayout() const { return lastLayout_; }
+  // The input method's mode last drawn in its place (Chinese, Japanese and
+  // Korean layouts); kNone while the layout's own label shows.
+  InputMode LastMode() const { return lastMode_; }
   // The stock I-beam's icon information, captured by PrepareSurfaces.
   const ICONINFO& IBeamInfo() const { return iBeam_.info; }
 
@@ -90,8 +94,8 @@ class Indicator {
 
   // The 100 ms tick: opens the control menu on the gesture, otherwise redraws
   // when the layout the user would type in has changed (see InputScope), or
-  // with "CapsLock=1" when the Caps Lock toggle has. A layout of 0 changes
-  // nothing.
+  // its input method's mode, or with "CapsLock=1" the Caps Lock toggle. A
+  // layout of 0 changes nothing.
   void toLang_Timer();
 
   // A raw input report (watched while the left Shift key is down): true when
@@ -102,17 +106,20 @@ class Indicator {
  private:
   // Tells watchGesture when the left Shift key has changed since the last tick.
   void WatchGesture(bool leftShift);
-  // The layout of the thread that owns the window under the pointer.
-  DWORD WindowLayout();
+  // The layout of the thread that owns the window under the pointer, that window in `window`.
+  DWORD WindowLayout(HWND& window);
   // The layout of the thread that has the keyboard focus in the foreground
-  // window; 0 when there is none, or when it is this program's own thread.
-  DWORD SessionLayout();
+  // window, that window in `window`; 0 when there is none, or when it is this
+  // program's own thread.
+  DWORD SessionLayout(HWND& window);
   // Caps Lock is on and the settings ask to show it; the key is read only then.
   bool CapsLockShown();
   // The text and colour for LastLayout(): the settings file's, else the built-in.
   LabelStyle ChooseLabel() const;
-  // Draws the label at the bottom-right corner of `work`, in its box when Caps Lock is on.
-  static void DrawLabel(Surface& work, const LabelStyle& label, bool capsLock);
+  // Draws the label at the bottom-right corner of `work`, in its box when Caps
+  // Lock is on; a face without its glyphs is taken in `fallbackCharset`.
+  static void DrawLabel(Surface& work, std::wstring_view text, std::int32_t color, BYTE fallbackCharset,
+                        bool capsLock);
   // Takes the stock I-beam into the template when it differs from the one
   // there (or `always`); true when it did.
   bool CaptureIBeam(bool always);
@@ -123,6 +130,8 @@ class Indicator {
   // The left Shift key as the last tick saw it.
   bool leftShiftSeen_ = false;
   DWORD lastLayout_ = 0;
+  InputModeReader inputMode_{desktop_};
+  InputMode lastMode_ = InputMode::kNone;
   InputScope scope_ = InputScope::kPerWindow;
   int ticksSinceScopeRead_ = 0;
   // The program's own thread: its menu and dialogs in front are not where the user types.

@@ -58,16 +58,6 @@ std::size_t InkStride(int width) { return (static_cast<std::size_t>(width) + 31)
 // What GetGlyphIndicesW gives a character the font has no glyph for.
 constexpr WORD kMissingGlyph = 0xFFFF;
 
-// Labels are text of the system's code page; drawn with the wide functions
-// they keep their characters whatever the font's character set is.
-std::wstring WideText(std::string_view text) {
-  std::wstring wide(text.size(), L'\0');
-  const int length = MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), wide.data(),
-                                         static_cast<int>(wide.size()));
-  wide.resize(length > 0 ? static_cast<std::size_t>(length) : 0);
-  return wide;
-}
-
 // Whether the font selected into `dc` has no glyph for a character of `text`;
 // false when the system cannot tell.
 bool LacksGlyph(HDC dc, std::wstring_view text) {
@@ -87,6 +77,15 @@ BYTE SystemCodePageCharset() {
   if (!TranslateCharsetInfo(reinterpret_cast<DWORD*>(static_cast<std::uintptr_t>(GetACP())), &info, TCI_SRCCODEPAGE))
     return DEFAULT_CHARSET;
   return static_cast<BYTE>(info.ciCharset);
+}
+
+std::wstring CodePageText(std::string_view text) {
+  // Drawn with the wide functions, the characters stay whatever the font's character set is.
+  std::wstring wide(text.size(), L'\0');
+  const int length = MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), wide.data(),
+                                         static_cast<int>(wide.size()));
+  wide.resize(length > 0 ? static_cast<std::size_t>(length) : 0);
+  return wide;
 }
 
 Surface::Surface() : font_(DefaultLabelFont()), dc_(CreateMemoryDc()) {}
@@ -120,7 +119,7 @@ void Surface::SetSize(int width, int height) {
 void Surface::SetFont(const FontRecord& font) {
   font_ = font;
   gdiFont_.reset();
-  codePageFont_.reset();
+  fallbackFont_.reset();
 }
 
 void Surface::CopySettingsFrom(const Surface& source) {
@@ -202,29 +201,33 @@ void Surface::Clear() {
     std::memcpy(inkBits_, pictureInk_.data(), inkSize);
 }
 
-SIZE Surface::MeasureText(std::string_view text) {
-  const std::wstring wide = WideText(text);
+SIZE Surface::MeasureText(std::wstring_view text, BYTE fallbackCharset) {
   SIZE size{};
-  SelectionScope font(dc_.get(), FontFor(wide));
-  GetTextExtentPoint32W(dc_.get(), wide.data(), static_cast<int>(wide.size()), &size);
+  SelectionScope font(dc_.get(), FontFor(text, fallbackCharset));
+  GetTextExtentPoint32W(dc_.get(), text.data(), static_cast<int>(text.size()), &size);
   return size;
 }
+
+SIZE Surface::MeasureText(std::string_view text) { return MeasureText(CodePageText(text), SystemCodePageCharset()); }
 
 void Surface::PrintText(int x, int y, std::string_view text) { PrintText(x, y, text, foreColor_); }
 
 void Surface::PrintText(int x, int y, std::string_view text, std::int32_t color) {
-  const std::wstring wide = WideText(text);
-  HFONT chosen = FontFor(wide);
+  PrintText(x, y, CodePageText(text), color, SystemCodePageCharset());
+}
+
+void Surface::PrintText(int x, int y, std::wstring_view text, std::int32_t color, BYTE fallbackCharset) {
+  HFONT chosen = FontFor(text, fallbackCharset);
   SelectionScope font(dc_.get(), chosen);
   SetBkMode(dc_.get(), TRANSPARENT);
   SetTextColor(dc_.get(), Resolve(color));
-  TextOutW(dc_.get(), x, y, wide.data(), static_cast<int>(wide.size()));
+  TextOutW(dc_.get(), x, y, text.data(), static_cast<int>(text.size()));
   if (!ink_) return;
   // The same glyphs into the ink, where white is ink.
   SelectionScope inkFont(inkDc_.get(), chosen);
   SetBkMode(inkDc_.get(), TRANSPARENT);
   SetTextColor(inkDc_.get(), RGB(255, 255, 255));
-  TextOutW(inkDc_.get(), x, y, wide.data(), static_cast<int>(wide.size()));
+  TextOutW(inkDc_.get(), x, y, text.data(), static_cast<int>(text.size()));
 }
 
 void Surface::Fill(const RECT& area, std::int32_t color) {
@@ -255,7 +258,7 @@ HFONT Surface::GdiFont() {
   return gdiFont_.get();
 }
 
-HFONT Surface::FontFor(std::wstring_view text) {
+HFONT Surface::FontFor(std::wstring_view text, BYTE fallbackCharset) {
   HFONT chosen = GdiFont();
   bool lacking = false;
   {
@@ -263,8 +266,11 @@ HFONT Surface::FontFor(std::wstring_view text) {
     lacking = LacksGlyph(dc_.get(), text);
   }
   if (!lacking) return chosen;
-  if (!codePageFont_) codePageFont_ = MakeGdiFont(SystemCodePageCharset());
-  return codePageFont_.get();
+  if (!fallbackFont_ || fallbackCharset_ != fallbackCharset) {
+    fallbackFont_ = MakeGdiFont(fallbackCharset);
+    fallbackCharset_ = fallbackCharset;
+  }
+  return fallbackFont_.get();
 }
 
 }  // namespace corvane

@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -17,6 +18,9 @@ namespace corvane {
 // The character set of the system's code page (ANSI_CHARSET for 1252,
 // RUSSIAN_CHARSET for 1251...); DEFAULT_CHARSET when the system knows none.
 BYTE SystemCodePageCharset();
+
+// Text of the system's code page in Unicode.
+std::wstring CodePageText(std::string_view text);
 
 class Surface {
  public:
@@ -63,12 +67,15 @@ class Surface {
   // The image back to the background colour with the background picture at (0, 0).
   void Clear();
 
-  // Width and line height of `text` (in the system's code page) in the
-  // surface's font, or in the same face in the code page's character set when
-  // the font lacks a glyph of it (a raster face holds one code page a file).
+  // Width and line height of `text` in the surface's font, or in the same face
+  // in `fallbackCharset` when the font lacks a glyph of it (a raster face holds
+  // one code page a file; a Western face has no kana). Text of the system's
+  // code page falls back to the code page's character set.
+  SIZE MeasureText(std::wstring_view text, BYTE fallbackCharset);
   SIZE MeasureText(std::string_view text);
   // Draws `text` with its top-left corner at (x, y) in the font MeasureText
   // measures it in and the text colour (or `color`); only the glyphs are painted.
+  void PrintText(int x, int y, std::wstring_view text, std::int32_t color, BYTE fallbackCharset);
   void PrintText(int x, int y, std::string_view text);
   void PrintText(int x, int y, std::string_view text, std::int32_t color);
 
@@ -81,8 +88,9 @@ class Surface {
  private:
   platform::Font MakeGdiFont(BYTE charset) const;
   HFONT GdiFont();
-  // The font `text` is measured and drawn in: GdiFont(), unless it lacks a glyph of `text`.
-  HFONT FontFor(std::wstring_view text);
+  // The font `text` is measured and drawn in: GdiFont(), unless it lacks a
+  // glyph of `text`; then the same face in `fallbackCharset`.
+  HFONT FontFor(std::wstring_view text, BYTE fallbackCharset);
 
   int width_ = 0;
   int height_ = 0;
@@ -98,10 +106,11 @@ class Surface {
   platform::MemoryDc inkDc_;
   std::uint8_t* inkBits_ = nullptr;
   std::vector<std::uint8_t> pictureInk_;
-  // The GDI fonts made from font_, in its character set and in the system
-  // code page's; remade when font_ changes.
+  // The GDI fonts made from font_, in its character set and in the fallback
+  // character set last asked for; remade when font_ changes.
   platform::Font gdiFont_;
-  platform::Font codePageFont_;
+  platform::Font fallbackFont_;
+  BYTE fallbackCharset_ = DEFAULT_CHARSET;
 };
 
 }  // namespace corvane

@@ -28,6 +28,34 @@ BOOL Win32Desktop::ForegroundThreadInfo(GUITHREADINFO& info) {
 
 DWORD Win32Desktop::CurrentThread() { return GetCurrentThreadId(); }
 
+HWND Win32Desktop::ImeWindow(HWND window) {
+  if (!immLoaded_) {
+    immLoaded_ = true;
+    imm_ = LoadSystemLibrary("imm32.dll");
+    if (imm_)
+      defaultImeWindow_ = reinterpret_cast<HWND(WINAPI*)(HWND)>(
+          reinterpret_cast<void*>(GetProcAddress(imm_.get(), "ImmGetDefaultIMEWnd")));
+  }
+  return defaultImeWindow_ ? defaultImeWindow_(window) : nullptr;
+}
+
+DWORD Win32Desktop::ImeControl(HWND imeWindow, WPARAM command, UINT timeoutMs, DWORD_PTR& result) {
+  SetLastError(ERROR_SUCCESS);
+  // SMTO_BLOCK: no other message is handled in the middle of the tick.
+  if (SendMessageTimeoutA(imeWindow, WM_IME_CONTROL, command, 0, SMTO_BLOCK | SMTO_ABORTIFHUNG, timeoutMs, &result))
+    return ERROR_SUCCESS;
+  const DWORD error = GetLastError();
+  // Windows 2000 reported a time-out with no error code.
+  return error == ERROR_SUCCESS ? ERROR_TIMEOUT : error;
+}
+
+BOOL Win32Desktop::LastInput(DWORD& tickCount) {
+  LASTINPUTINFO info{sizeof info, 0};
+  if (!GetLastInputInfo(&info)) return FALSE;
+  tickCount = info.dwTime;
+  return TRUE;
+}
+
 int Win32Desktop::CursorWidth() { return GetSystemMetrics(SM_CXCURSOR); }
 
 int Win32Desktop::CursorHeight() { return GetSystemMetrics(SM_CYCURSOR); }

@@ -5,6 +5,8 @@
 
 #include <windows.h>
 
+#include "platform/system_library.h"
+
 namespace corvane::platform {
 
 class Desktop {
@@ -26,6 +28,17 @@ class Desktop {
   // The foreground thread's focus and active window; cbSize is set here.
   virtual BOOL ForegroundThreadInfo(GUITHREADINFO& info) = 0;  // GetGUIThreadInfo(0, ...)
   virtual DWORD CurrentThread() = 0;                       // GetCurrentThreadId
+
+  // The input method of another program's window. Its thread's default input
+  // method window (ImmGetDefaultIMEWnd, imm32 loaded from the system folder on
+  // the first call); null when there is none.
+  virtual HWND ImeWindow(HWND window) = 0;
+  // SendMessageTimeout(imeWindow, WM_IME_CONTROL, command, 0, SMTO_BLOCK |
+  // SMTO_ABORTIFHUNG, timeoutMs): ERROR_SUCCESS with the answer in `result`,
+  // ERROR_TIMEOUT when the window did not answer in time, else the failure's error.
+  virtual DWORD ImeControl(HWND imeWindow, WPARAM command, UINT timeoutMs, DWORD_PTR& result) = 0;
+  // The tick count of the session's last keyboard or mouse input.
+  virtual BOOL LastInput(DWORD& tickCount) = 0;           // GetLastInputInfo
 
   // System cursors.
   virtual int CursorWidth() = 0;                           // GetSystemMetrics(SM_CXCURSOR)
@@ -59,6 +72,9 @@ class Win32Desktop : public Desktop {
   BOOL ThreadLocalInput(BOOL& perWindow) override;
   BOOL ForegroundThreadInfo(GUITHREADINFO& info) override;
   DWORD CurrentThread() override;
+  HWND ImeWindow(HWND window) override;
+  DWORD ImeControl(HWND imeWindow, WPARAM command, UINT timeoutMs, DWORD_PTR& result) override;
+  BOOL LastInput(DWORD& tickCount) override;
   int CursorWidth() override;
   int CursorHeight() override;
   BOOL ReloadSystemCursors(Notify notify) override;
@@ -66,6 +82,12 @@ class Win32Desktop : public Desktop {
   BOOL InstallSystemCursor(HCURSOR cursor, DWORD id) override;
   BOOL WatchRawInput(USHORT usage, HWND target) override;
   BOOL ReadRawInput(HRAWINPUT input, RAWINPUT& report) override;
+
+ private:
+  // imm32, which the program does not import: loaded when first needed.
+  bool immLoaded_ = false;
+  Library imm_;
+  HWND(WINAPI* defaultImeWindow_)(HWND) = nullptr;
 };
 
 // The process-wide real implementation.

@@ -39,6 +39,12 @@ struct Station {
     indicator.toLang_Timer();
     return ReadIcon(desktop.InstalledCursor());
   }
+  // The editor's input method answers that it is open, in `conversion` mode.
+  void AnswerIme(DWORD_PTR conversion) {
+    desktop.imeWindows[reinterpret_cast<HWND>(0x1001)] = reinterpret_cast<HWND>(0x2001);
+    desktop.imeAnswers = {{IMC_GETOPENSTATUS, {ERROR_SUCCESS, 1}},
+                          {IMC_GETCONVERSIONMODE, {ERROR_SUCCESS, conversion}}};
+  }
 
   platform::Icon iBeam;
   testing::ScriptedDesktop desktop;
@@ -120,20 +126,76 @@ TEST_F(IndicatorTest, TheLabelShowsTheLanguageTheUserWillTypeIn) {
   EXPECT_EQ(indicator.Scope(), Indicator::InputScope::kPerWindow);
 }
 
+// A Japanese or Korean layout's mode, asked of the window whose layout shows
+// only when it can have changed: a new window or layout, or input (then on two
+// ticks). A time-out keeps the mode shown and leaves the window alone for a
+// while; a definite failure shows the layout's own label. Other layouts ask nothing.
+TEST_F(IndicatorTest, TheInputMethodIsAskedForItsModeOnlyWhenItCanHaveChanged) {
+  constexpr DWORD en = 0x04090409, ja = 0x04110411, ko = 0x04120412, ok = ERROR_SUCCESS, kNoImeWindow = ~0u;
+  constexpr DWORD_PTR hira = IME_CMODE_NATIVE | IME_CMODE_FULLSHAPE, kata = hira | IME_CMODE_KATAKANA;
+  using enum InputMode;
+  const HWND editor = reinterpret_cast<HWND>(0x1001), ime = reinterpret_cast<HWND>(0x2001);
+  const struct { DWORD layout, input, openError; DWORD_PTR open, mode; int repeat, asked; InputMode shown; } ticks[] = {
+      {en, 0, ok, 1, hira, 1, 0, kNone},          {ja, 0, ok, 1, hira, 1, 2, kHiragana},
+      {ja, 0, ok, 1, kata, 1, 0, kHiragana},      {ja, 5, ok, 1, kata, 2, 4, kKatakana},
+      {ja, 5, ok, 0, kata, 1, 0, kKatakana},      {ja, 6, ERROR_TIMEOUT, 0, 0, 1, 1, kKatakana},
+      {ja, 7, ok, 1, hira, InputModeReader::kQuietTicks - 1, 0, kKatakana},
+      {ja, 7, ok, 1, hira, 1, 2, kHiragana},      {ja, 8, ERROR_ACCESS_DENIED, 0, 0, 1, 1, kNone},
+      {ko, 8, ok, 1, IME_CMODE_HANGUL, 1, 2, kHangul}, {ko, 9, ok, 0, 0, 1, 1, kAlphanumeric},
+      {ko, 10, kNoImeWindow, 1, 1, 1, 0, kNone},  {en, 11, ok, 1, hira, 3, 0, kNone}};
+  for (const auto& tick : ticks) {
+    desktop.imeWindows = {{editor, tick.openError == kNoImeWindow ? nullptr : ime}};
+    desktop.imeAnswers = {{IMC_GETOPENSTATUS, {tick.openError, tick.open}}, {IMC_GETCONVERSIONMODE, {ok, tick.mode}}};
+    desktop.lastInput = tick.input;
+    desktop.calls.clear();
+    for (int i = 0; i < tick.repeat; ++i) Tick(tick.layout);
+    EXPECT_EQ(std::count(desktop.calls.begin(), desktop.calls.end(), "ImeControl"), tick.asked) << &tick - ticks;
+    EXPECT_EQ(indicator.LastMode(), tick.shown) << &tick - ticks;
+    EXPECT_TRUE(tick.layout != en || std::count(desktop.calls.begin(), desktop.calls.end(), "LastInput") == 0);
+  }
+  // The window asked: the one under the pointer per window, the focus in front for the session.
+  EXPECT_EQ(std::count(desktop.imeAsked.begin(), desktop.imeAsked.end(), editor), std::ssize(desktop.imeAsked));
+  const HWND focus = reinterpret_cast<HWND>(0x1002);
+  desktop.windowThreads[focus] = 78;
+  desktop.threadLayouts[78] = reinterpret_cast<HKL>(ja);
+  desktop.foreground = GUITHREADINFO{sizeof(GUITHREADINFO), 0, focus, focus};
+  desktop.perWindowInput = FALSE;
+  indicator.ReadInputScope();
+  indicator.toLang_Timer();
+  EXPECT_EQ(desktop.imeAsked.back(), focus);
+}
+
+// The face the system gives for `face` in `charset`.
+std::string MappedFace(const char* face, BYTE charset) {
+  const platform::Font font(CreateFontA(-11, 0, 0, 0, FW_NORMAL, 0, 0, 0, charset, 0, 0, 0, 0, face));
+  const auto dc = platform::CreateMemoryDc();
+  const platform::SelectionScope selection(dc.get(), font.get());
+  char name[LF_FACESIZE] = {};
+  GetTextFaceA(dc.get(), LF_FACESIZE, name);
+  return name;
+}
+
 // Over a plain I-beam the cursor is the label drawn alone where it belongs
 // over the I-beam's picture: transparent, and black in its colour plane,
-// exactly where that picture is white.
+// exactly where that picture is white. Tahoma lacks the kana and hanzi of the
+// input methods' modes, which the code page 1252 cannot spell either: they are
+// the glyphs of the face the system takes for Tahoma in their script, not boxes.
 TEST_F(IndicatorTest, TheLabelSitsInTheBottomRightCornerOverTheIBeam) {
   Surface& work = indicator.pbCursor[1];
   work.SetForeColor(kRed);
   work.SetFont(testing::MakeFont("Tahoma", 8, 0));
   const Image beam = ReadBitmap(indicator.pbCursor[0].Picture());
-  for (auto [layout, label] : {std::pair{0x04750475u, "HAW"}, {0x04090409u, "EN"}, {0x04190419u, "RU"}}) {
+  AnswerIme(IME_CMODE_NATIVE);
+  constexpr BYTE latin = ANSI_CHARSET;
+  for (auto [layout, label, charset] : {std::tuple{0x04750475u, L"HAW", latin}, {0x04090409u, L"EN", latin},
+                                        {0x04190419u, L"RU", latin}, {0x04110411u, L"\u3042", BYTE{SHIFTJIS_CHARSET}},
+                                        {0x08040804u, L"\u4E2D", BYTE{GB2312_CHARSET}}}) {
     const IconPlanes cursor = Tick(layout);
-    const SIZE extent = work.MeasureText(label);
     Surface alone;
     alone.CopySettingsFrom(work);
-    alone.PrintText(32 - extent.cx - 2, 32 - extent.cy, label);
+    alone.SetFont(testing::MakeFont(MappedFace("Tahoma", charset), 8, 0));
+    const SIZE extent = alone.MeasureText(label, DEFAULT_CHARSET);
+    alone.PrintText(32 - extent.cx - 2, 32 - extent.cy, label, kRed, DEFAULT_CHARSET);
     alone.SetPictureFromImageOf(alone);
     const Image drawn = ReadBitmap(alone.Picture());
     EXPECT_GT(Count(drawn, [&](int x, int y) { return drawn.at(x, y) == 0xFF0000; }), 10) << label;
@@ -209,6 +271,11 @@ TEST_F(IndicatorTest, TheSettingsFileGivesLabelsAndTheCapsLockBoxFromTheNextChan
               return !boxed.opaque(x, y) || (boxed.color.at(x, y) != 0 && boxed.color.at(x, y) != 0xFEFEFE);
             }), 0);
   EXPECT_GT(Count(boxed.color, [&](int x, int y) { return boxed.color.at(x, y) == 0xFEFEFE; }), 10);
+  // An input method's mode label takes the layout's colour, whatever its text.
+  write("Layouts", "0411", "JP,255");
+  Station red(IBeam::kPlain, kRed);
+  for (Station* station : {static_cast<Station*>(this), &red}) station->AnswerIme(IME_CMODE_NATIVE);
+  EXPECT_EQ(Tick(0x04110411), red.Tick(0x04110411));
 }
 
 // Labels are text of the system's code page, drawn as its characters whatever

@@ -29,6 +29,10 @@ class ScriptedDesktop final : public platform::Desktop {
   int cursorHeight = 32;
   HCURSOR stockIBeam = LoadCursorA(nullptr, MAKEINTRESOURCEA(32513));
   std::map<HRAWINPUT, RAWINPUT> rawReports;  // missing handles: unreadable
+  std::map<HWND, HWND> imeWindows;  // missing windows: no input method window
+  // The input method window's answer to each command: the error, and the value on success.
+  std::map<WPARAM, std::pair<DWORD, DWORD_PTR>> imeAnswers;
+  DWORD lastInput = 0;
 
   // As the system reports a held key: its state byte (0x80 down, 0x01 toggled) sign-extended.
   void Press(int virtualKey) { keyStates[virtualKey] = static_cast<SHORT>(0xFF81); }
@@ -45,6 +49,7 @@ class ScriptedDesktop final : public platform::Desktop {
   std::vector<DWORD> installs;     // the cursor id of every InstallSystemCursor call
   int reloads = 0;
   std::map<USHORT, HWND> rawInput;  // the window each watched raw device reports to
+  std::vector<HWND> imeAsked;       // the window of every input method question, each time
   // The installed cursor, still alive for inspection (the fake owns it as the system would).
   HCURSOR InstalledCursor() const { return installed_.get(); }
 
@@ -61,6 +66,12 @@ class ScriptedDesktop final : public platform::Desktop {
   BOOL ThreadLocalInput(BOOL& perWindow) override { return perWindowInput && (perWindow = *perWindowInput, TRUE); }
   BOOL ForegroundThreadInfo(GUITHREADINFO& info) override { return info = foreground, TRUE; }
   DWORD CurrentThread() override { return 1; }
+  HWND ImeWindow(HWND window) override { return imeAsked.push_back(window), Record("ImeWindow", imeWindows, window); }
+  DWORD ImeControl(HWND, WPARAM command, UINT, DWORD_PTR& result) override {
+    const auto [error, answer] = Record("ImeControl", imeAnswers, command);
+    return result = answer, error;
+  }
+  BOOL LastInput(DWORD& tickCount) override { return tickCount = Record("LastInput", lastInput), TRUE; }
   int CursorWidth() override { return cursorWidth; }
   int CursorHeight() override { return cursorHeight; }
   BOOL ReloadSystemCursors(Notify notify) override {
