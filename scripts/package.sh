@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds the release Corvane.exe in a clean build folder and packs it for Windows users:
-# build/dist/Corvane-<version>-win32.zip and its sha256sum line beside it. The same commit gives the
+# build/dist/Corvane-<version>-win32.zip, its sha256sum line beside it, and the winget and Scoop
+# manifests made from that zip (build/dist/winget, build/dist/scoop). The same commit gives the
 # same bytes in any folder, time zone or hour: every time stamp is SOURCE_DATE_EPOCH, the last commit's
 # time unless given.
 #   scripts/package.sh           pack the working tree
@@ -8,7 +9,7 @@
 #                                zones, with two file creation masks, and compare the bytes
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
-toolchain=(cmake make g++-mingw-w64-i686 python3)
+toolchain=(cmake make g++-mingw-w64-i686 python3 python3-yaml)
 
 if [ "${1:-}" = --check ]; then
   "$root/scripts/setup-debian.sh" "${toolchain[@]}" git
@@ -60,6 +61,7 @@ mkdir -p "$dist"
 /usr/bin/python3 "$root/scripts/release_zip.py" "$root/README.md" "$build/src/app/Corvane.exe" "$version" \
   "$SOURCE_DATE_EPOCH" "$dist/$name"
 (cd "$dist" && sha256sum "$name" >"$name.sha256")
+/usr/bin/python3 "$root/scripts/release_manifests.py" "$root/src/resources/corvane.rc" "$dist/$name"
 
 echo "Toolchain:"
 dpkg-query -W -f='${db:Status-Abbrev} ${Package} ${Version}\n' g++-mingw-w64-i686-posix gcc-mingw-w64-i686-posix \
