@@ -22,9 +22,9 @@ import time
 import zipfile
 
 # The README's sections a user of the program needs, by heading (a section runs
-# to the next heading of its level or above): what it is, how to install it, and
-# how to use, configure and remove it.
-USER_SECTIONS = ["Corvane", "Unzip and run", "Using it"]
+# to the next heading of its level or above): what it is, how to install and
+# upgrade it, and how to use, configure and remove it.
+USER_SECTIONS = ["Corvane", "Unzip and run", "With winget or Scoop", "Using it"]
 WIDTH = 76
 
 
