@@ -2,15 +2,7 @@
 """The release checks pass a good release and the CI workflow, and each fails on the fault it is
 for, planted once: check_package.py, check_manifests.py and scripts/lint.sh.
 usage: release_faults.py SOURCE_DIR"""
-import hashlib
-import pathlib
-import re
-import shutil
-import struct
-import subprocess
-import sys
-import tempfile
-import zipfile
+import hashlib, pathlib, re, shutil, struct, subprocess, sys, tempfile, zipfile
 
 root = pathlib.Path(sys.argv[1])
 work = pathlib.Path(tempfile.mkdtemp())
@@ -21,8 +13,7 @@ zip_name = "Corvane-0.15-win32.zip"
 winget = "winget/manifests/h/Halvorn/Corvane/0.15/Halvorn.Corvane"
 
 
-def run(*command):
-    return subprocess.run([str(c) for c in command], capture_output=True, text=True)
+run = lambda *command: subprocess.run(list(map(str, command)), capture_output=True, text=True)  # noqa: E731
 
 
 def sha256_line(dist):
@@ -33,16 +24,13 @@ def refold(dist):  # the zip's entries in a folder named after the version, as b
     with zipfile.ZipFile(dist / zip_name) as old:
         entries = [(f"Corvane-0.15/{name}", old.read(name)) for name in old.namelist()]
     with zipfile.ZipFile(dist / zip_name, "w") as new:
-        for name, data in entries:
-            new.writestr(name, data)
+        [new.writestr(name, data) for name, data in entries]
     sha256_line(dist)
 
 
 def edit(file, pattern, new):
     def plant(dist):
-        text = (dist / file).read_text()
-        assert re.search(pattern, text), (file, pattern)
-        (dist / file).write_text(re.sub(pattern, new, text, count=1))
+        (dist / file).write_text(re.sub(pattern, new, (dist / file).read_text(), count=1))
     return plant
 
 
@@ -62,8 +50,7 @@ cases = [  # the fault, the check that must catch it, how it is planted
 ]
 failed = 0
 for fault, check, plant in cases:
-    dist = work / re.sub(r"\W+", "-", fault)
-    dist.mkdir()
+    (dist := work / re.sub(r"\W+", "-", fault)).mkdir()
     run(sys.executable, root / "scripts/release_zip.py", root / "README.md", exe, "0.15", 1700000000, dist / zip_name)
     sha256_line(dist)
     run(sys.executable, root / "scripts/release_manifests.py", root / "src/resources/corvane.rc", dist / zip_name)
