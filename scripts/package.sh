@@ -6,7 +6,8 @@
 # time unless given.
 #   scripts/package.sh           pack the working tree
 #   scripts/package.sh --check   pack the last commit twice, in two folders, at two times, in two time
-#                                zones, with two file creation masks, and compare the bytes
+#                                zones, with two file creation masks, and compare the bytes (the
+#                                manifests' too)
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 toolchain=(cmake make g++-mingw-w64-i686 python3 python3-yaml)
@@ -25,10 +26,11 @@ if [ "${1:-}" = --check ]; then
   pack "$work/a" UTC 022
   pack "$work/second/much-longer-folder-name" Pacific/Kiritimati 077
   status=0
-  for file in build/package/src/app/Corvane.exe build/dist/*.zip build/dist/*.zip.sha256; do
-    first=$(cd "$work/a" && echo $file) second=$(cd "$work/second/much-longer-folder-name" && echo $file)
-    if cmp "$work/a/$first" "$work/second/much-longer-folder-name/$second"; then
-      echo "identical: $first"
+  files=$(cd "$work/a" && echo build/package/src/app/Corvane.exe build/dist/*.zip build/dist/*.zip.sha256 \
+    build/dist/winget/manifests/*/*/*/*/*.yaml build/dist/scoop/*.json)
+  for file in $files; do
+    if cmp "$work/a/$file" "$work/second/much-longer-folder-name/$file"; then
+      echo "identical: $file"
     else
       status=1
     fi
