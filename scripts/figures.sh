@@ -102,7 +102,7 @@ echo "== Idle cost over ${seconds} s, each program alone, after 5 s to settle"
 # With one keyboard layout a tick ends after counting them: what is left is the
 # timer and the gesture test.
 wine reg delete "$layouts_key" /f >/dev/null 2>&1 || true
-read -r o_cpu o_srv o_mem < <(measure "$corvane_exe")
+read -r o_cpu o_srv _ < <(measure "$corvane_exe")
 # With two, every tick also finds the layout under the pointer.
 wine reg add "$layouts_key" /v 'Layout Id' /d 0001 /f >/dev/null 2>&1
 read -r c_cpu c_srv c_mem < <(measure "$corvane_exe")

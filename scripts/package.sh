@@ -1,14 +1,16 @@
 #!/usr/bin/env bash
 # Builds the release Corvane.exe in a clean build folder and packs it for Windows users:
-# build/dist/Corvane-<version>-win32.zip and its sha256sum line beside it. The same commit gives the
+# build/dist/Corvane-<version>-win32.zip, its sha256sum line beside it, and the winget and Scoop
+# manifests made from that zip (build/dist/winget, build/dist/scoop). The same commit gives the
 # same bytes in any folder, time zone or hour: every time stamp is SOURCE_DATE_EPOCH, the last commit's
 # time unless given.
 #   scripts/package.sh           pack the working tree
 #   scripts/package.sh --check   pack the last commit twice, in two folders, at two times, in two time
-#                                zones, with two file creation masks, and compare the bytes
+#                                zones, with two file creation masks, and compare the bytes (the
+#                                manifests' too)
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
-toolchain=(cmake make g++-mingw-w64-i686 python3)
+toolchain=(cmake make g++-mingw-w64-i686 python3 python3-yaml)
 
 if [ "${1:-}" = --check ]; then
   "$root/scripts/setup-debian.sh" "${toolchain[@]}" git
@@ -24,10 +26,11 @@ if [ "${1:-}" = --check ]; then
   pack "$work/a" UTC 022
   pack "$work/second/much-longer-folder-name" Pacific/Kiritimati 077
   status=0
-  for file in build/package/src/app/Corvane.exe build/dist/*.zip build/dist/*.zip.sha256; do
-    first=$(cd "$work/a" && echo $file) second=$(cd "$work/second/much-longer-folder-name" && echo $file)
-    if cmp "$work/a/$first" "$work/second/much-longer-folder-name/$second"; then
-      echo "identical: $first"
+  files=$(cd "$work/a" && echo build/package/src/app/Corvane.exe build/dist/*.zip build/dist/*.zip.sha256 \
+    build/dist/winget/manifests/*/*/*/*/*.yaml build/dist/scoop/*.json)
+  for file in $files; do
+    if cmp "$work/a/$file" "$work/second/much-longer-folder-name/$file"; then
+      echo "identical: $file"
     else
       status=1
     fi
@@ -60,6 +63,7 @@ mkdir -p "$dist"
 /usr/bin/python3 "$root/scripts/release_zip.py" "$root/README.md" "$build/src/app/Corvane.exe" "$version" \
   "$SOURCE_DATE_EPOCH" "$dist/$name"
 (cd "$dist" && sha256sum "$name" >"$name.sha256")
+/usr/bin/python3 "$root/scripts/release_manifests.py" "$root/src/resources/corvane.rc" "$dist/$name"
 
 echo "Toolchain:"
 dpkg-query -W -f='${db:Status-Abbrev} ${Package} ${Version}\n' g++-mingw-w64-i686-posix gcc-mingw-w64-i686-posix \

@@ -1,6 +1,8 @@
 #!/usr/bin/env python3
-"""Writes the release zip for Windows users: one folder Corvane-<version>/ holding
-Corvane.exe and README.txt.
+"""Writes the release zip for Windows users: Corvane.exe and README.txt at its
+root. Explorer's Extract All makes the folder, named after the zip; winget, which
+records an archive's top-level entries and deletes them on upgrade, then leaves
+Corvane.dat beside Corvane.exe and keeps the program's path.
 
 README.txt is made from the README's user sections, taken by their headings, so
 whatever is added under them is shipped too. It is plain text for Notepad:
@@ -20,9 +22,9 @@ import time
 import zipfile
 
 # The README's sections a user of the program needs, by heading (a section runs
-# to the next heading of its level or above): what it is, how to install it, and
-# how to use, configure and remove it.
-USER_SECTIONS = ["Corvane", "Unzip and run", "Using it"]
+# to the next heading of its level or above): what it is, how to install and
+# upgrade it, and how to use, configure and remove it.
+USER_SECTIONS = ["Corvane", "Unzip and run", "With winget or Scoop", "Using it"]
 WIDTH = 76
 
 
@@ -113,16 +115,15 @@ def readme_txt(markdown, version, exe_sha256):
     return ("\ufeff" + text.replace("\n", "\r\n")).encode("utf-8")
 
 
-def write_zip(path, folder, files, epoch):
+def write_zip(path, files, epoch):
     # DOS times have no time zone and start in 1980.
     stamp = max(time.gmtime(epoch)[:6], (1980, 1, 1, 0, 0, 0))
     with zipfile.ZipFile(path, "w") as archive:
-        entries = [(folder + "/", b"")] + [(f"{folder}/{name}", data) for name, data in files]
-        for name, data in entries:
+        for name, data in files:
             info = zipfile.ZipInfo(name, stamp)
             info.create_system = 0  # attributes as Windows reads them, not Unix modes
-            info.external_attr = 0x10 if name.endswith("/") else 0x20  # directory, archive
-            info.compress_type = zipfile.ZIP_STORED if not data else zipfile.ZIP_DEFLATED
+            info.external_attr = 0x20  # archive
+            info.compress_type = zipfile.ZIP_DEFLATED
             archive.writestr(info, data, compresslevel=9)
 
 
@@ -132,7 +133,7 @@ def main(readme_md, exe_path, version, epoch, out):
     with open(exe_path, "rb") as f:
         exe = f.read()
     readme = readme_txt(markdown, version, hashlib.sha256(exe).hexdigest())
-    write_zip(out, f"Corvane-{version}", [("Corvane.exe", exe), ("README.txt", readme)], int(epoch))
+    write_zip(out, [("Corvane.exe", exe), ("README.txt", readme)], int(epoch))
 
 
 if __name__ == "__main__":

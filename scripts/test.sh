@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds both configurations and runs every test:
-# the Windows-free logic natively with sanitizers, then the Windows build under
-# Wine in a fresh prefix on a private virtual display.
+# Installs what is missing, lints the CI workflow and the shell scripts, builds
+# both configurations and runs every test: the Windows-free logic natively with
+# sanitizers, then the Windows build under Wine in a fresh prefix on a private
+# virtual display.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 jobs=$(nproc)
@@ -9,6 +10,9 @@ jobs=$(nproc)
 "$root/scripts/setup-debian.sh"
 # shellcheck source=windows-arch.sh
 source "$root/scripts/windows-arch.sh"
+
+echo "== lint: the CI workflow (actionlint) and the shell scripts (shellcheck)"
+bash "$root/scripts/lint.sh"
 
 echo "== native build (AddressSanitizer, UndefinedBehaviorSanitizer)"
 cmake -S "$root" -B "$root/build/native" -DCMAKE_BUILD_TYPE=Debug >/dev/null

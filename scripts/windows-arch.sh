@@ -1,3 +1,4 @@
+# shellcheck shell=bash
 # Sourced, after scripts/setup-debian.sh. Picks the Windows build this machine can
 # run under Wine. Corvane.exe ships as a 32-bit program, and Wine runs it with its
 # 32-bit loader; a kernel without IA-32 emulation cannot start that loader. There
@@ -13,4 +14,5 @@ else
   case ":$PATH:" in *":$corvane_scripts/wine64:"*) ;; *) export PATH="$corvane_scripts/wine64:$PATH" ;; esac
 fi
 corvane_windows_build=$(mkdir -p "$corvane_windows_build" && cd "$corvane_windows_build" && pwd)
+# shellcheck disable=SC2034 # for the scripts that source this one
 corvane_toolchain=$corvane_scripts/../cmake/mingw-w64-$corvane_arch.cmake

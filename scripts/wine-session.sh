@@ -1,3 +1,4 @@
+# shellcheck shell=bash
 # Sourced. Prepares a private Wine session: a display (the user's $DISPLAY, or a
 # private Xvfb when there is none or CORVANE_PRIVATE_DISPLAY=1), a Wine prefix in
 # the folder given as $1 (created on first use), and a persistent wineserver.
@@ -31,7 +32,8 @@ if [ -z "${DISPLAY:-}" ] || [ "${CORVANE_PRIVATE_DISPLAY:-0}" = 1 ]; then
     sleep 0.1
   done
   [ -s "$displayfile" ] || { echo "Xvfb did not start" >&2; return 1; }
-  export DISPLAY=":$(head -n1 "$displayfile")"
+  DISPLAY=":$(head -n1 "$displayfile")"
+  export DISPLAY
 fi
 
 if [ ! -f "$WINEPREFIX/system.reg" ]; then

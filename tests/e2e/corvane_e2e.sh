@@ -183,6 +183,7 @@ user_state() {
 expect_eq "nothing per-user after the runs above" "$(user_state)" "<absent>|<absent>|<absent>|<absent>|<absent>|"
 forget_program
 mkdir -p "$greek_dir" && cp "$built_exe" "$greek_dir/Corvane.exe"
+# shellcheck disable=SC2034 # shellcheck 0.9 does not see a coproc's array and pid used
 coproc denial { wine "$3" >"$out/deny.log" 2>&1; }
 wait_for 30 grep -q denied "$out/deny.log" || fail "writing to the machine-wide keys could not be denied"
 start_corvane 'C:\Κορβάνη\Corvane.exe' "$out/user.log"
@@ -199,7 +200,9 @@ start_corvane 'C:\Κορβάνη\Corvane.exe' "$out/user-again.log"
 wait_for 10 grep -q "$reload_trace" "$log" && ! wait_for 2 has_consent_window &&
   pass "the next start asks nothing" || fail "the next start asked again"
 close_from_outside "$corvane"
+# shellcheck disable=SC1083,SC2093
 exec {denial[1]}>&-
+# shellcheck disable=SC2154
 wait "$denial_PID"
 
 echo "# ends from outside: after activation each one puts the user's cursors back, once"

@@ -369,7 +369,7 @@ TEST(LabelledIBeam, TakesTheIBeamsOwnSizeAndHotSpotAtTheScreenDpi) {
   station.indicator.PrepareSurfaces();
   const IconPlanes stock = ReadIcon(station.desktop.stockIBeam), cursor = station.Tick(0x04090409);
   EXPECT_EQ(std::tuple(GetSystemMetrics(SM_CXCURSOR), cursor.color.width, cursor.hotX, cursor.hotY),
-            std::tuple(MulDiv(32, dpi, 96), stock.color.width, stock.hotX, stock.hotY));
+            std::tuple(MulDiv(32, dpi, 96), stock.mask.width, stock.hotX, stock.hotY));
   EXPECT_GE(station.indicator.pbCursor[1].MeasureText("EN").cy, MulDiv(8, dpi, 72));
 }
 
@@ -403,13 +403,13 @@ TEST(LabelledIBeam, BeamAndLabelStandOutOnDarkAndLightScreens) {
 TEST(LabelledIBeam, TwentyThousandRendersOnEveryKindOfIBeamLeaveNoGdiObject) {
   const IBeam kinds[] = {IBeam::kPlain, IBeam::kInverting, IBeam::kTranslucent};
   for (IBeam kind : kinds) Station(kind).Tick(0x04090409);
-  const auto before = testing::NextGdiSlots();
+  const unsigned before = testing::GdiObjectsAlive();
   for (IBeam kind : kinds) {
     Station station(kind);
     station.Tick(0x04090409);
     for (int i = 1; i < 6667; ++i) station.indicator.UpdateIndicator();
   }
-  EXPECT_EQ(testing::NextGdiSlots().back(), before.back());
+  EXPECT_EQ(testing::GdiObjectsAlive(), before);
 }
 
 }  // namespace

@@ -1,7 +1,7 @@
 #!/usr/bin/env python3
-"""The release zip in DIST as Windows users get it: one folder with exactly Corvane.exe, the very
-program the build made (EXE), and README.txt for Notepad naming its SHA-256; the zip named after the
-version record's version; its sha256sum line right.   usage: check_package.py DIST EXE"""
+"""The release zip in DIST as Windows users get it: at its root, with no folder, exactly Corvane.exe,
+the very program the build made (EXE), and README.txt for Notepad naming its SHA-256; the zip named
+after the version record's version; its sha256sum line right.   usage: check_package.py DIST EXE"""
 import hashlib
 import pathlib
 import re
@@ -15,20 +15,19 @@ zips = sorted(dist.glob("Corvane-*-win32.zip"))
 if len(zips) != 1:
     sys.exit(f"{dist} holds {len(zips)} release zips\n0 passed, 1 failed")
 path = zips[0]
-folder = path.name.removesuffix("-win32.zip") + "/"
 # The fixed file information follows its signature: structure version, then the file version.
 major_minor, revision = struct.unpack_from("<2I", exe, exe.index(struct.pack("<I", 0xFEEF04BD)) + 8)
 version = f"{major_minor >> 16}.{major_minor & 0xFFFF:02}" + (f".{revision & 0xFFFF:04}" if revision & 0xFFFF else "")
-if folder != f"Corvane-{version}/":
+if path.name != f"Corvane-{version}-win32.zip":
     faults.append(f"{path.name} does not carry the version record's {version}")
 with zipfile.ZipFile(path) as archive:
     names = archive.namelist()
-    if names != [folder, folder + "Corvane.exe", folder + "README.txt"]:
+    if names != ["Corvane.exe", "README.txt"]:
         faults.append(f"the zip holds {names}")
-    elif archive.read(folder + "Corvane.exe") != exe:
+    elif archive.read("Corvane.exe") != exe:
         faults.append("the packed Corvane.exe is not the one the build made")
     else:
-        readme = archive.read(folder + "README.txt")
+        readme = archive.read("README.txt")
         if not readme.startswith(b"\xef\xbb\xbf") or re.search(rb"(?<!\r)\n", readme):
             faults.append("README.txt is not UTF-8 with a byte-order mark and CRLF line ends")
         elif not all(s in readme.decode("utf-8") for s in ("™", "→", "×", hashlib.sha256(exe).hexdigest())):

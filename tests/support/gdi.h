@@ -76,6 +76,14 @@ inline std::vector<unsigned> NextGdiSlots(int count = 64) {
   return slots;
 }
 
+// A measure of the GDI objects alive in this process, to compare before and
+// after: their count where the system keeps one (Windows), else the highest
+// next slot (Wine, whose GetGuiResources returns 0).
+inline unsigned GdiObjectsAlive() {
+  const DWORD count = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
+  return count ? count : NextGdiSlots().back();
+}
+
 // A bitmap of the screen's format holding `image`.
 inline HBITMAP MakeBitmap(const Image& image) {
   return CreateBitmap(image.width, image.height, 1, 32, image.pixels.data());
