@@ -97,7 +97,8 @@ fwMain::fwMain(HINSTANCE instance, Launch launch, Services services)
       record_(platform::ReadVersionRecord()),
       rawInput_(services_.desktop),
       indicator_(
-          services_.desktop, [this] { OpenControlMenu(); }, [this](bool on) { rawInput_.ForGesture(on); }) {}
+          services_.desktop, [this] { OpenControlMenu(); }, [this](bool on) { rawInput_.ForGesture(on); }),
+      menu_(services_.desktop) {}
 
 // The window goes first, while the members its handlers use are still alive.
 fwMain::~fwMain() {
@@ -190,6 +191,9 @@ LRESULT fwMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       break;
     case kOpenMenuMessage:
       OpenControlMenu();
+      return 0;
+    case WM_HOTKEY:
+      menu_.OnHotKey(wParam);
       return 0;
     case WM_SETTINGCHANGE:
       OnSettingChange(wParam);
@@ -312,11 +316,22 @@ void fwMain::OpenControlMenu() {
   if (commandRunning_) return;
   commandRunning_ = true;
   const platform::ScopeExit done([this] { commandRunning_ = false; });
+  // A command's window that closes hands the foreground to its owner, this
+  // hidden window: the keys go back to the window the user worked in.
+  const HWND before = services_.desktop.ForegroundWindow();
+  const platform::ScopeExit giveBack([this, before] {
+    if (hwnd_ && before && services_.desktop.ForegroundWindow() == hwnd_) services_.desktop.TakeForeground(before);
+  });
   POINT at{0, 0};
   services_.desktop.CursorPos(at);
   rawInput_.ForMenu(true);
   const MenuCommand chosen = services_.trackMenu(menu_, hwnd_, at, [this] { mPopup_Click(); });
   rawInput_.ForMenu(false);
+  // The About box and the font dialog open in front with the keyboard, owned
+  // by the window in front: the click or key that chose them was this
+  // program's input, and the menu is closed, so Windows allows it. Where it
+  // refuses, they open behind the window in front.
+  if (chosen == MenuCommand::About || chosen == MenuCommand::Font) services_.desktop.TakeForeground(hwnd_);
   switch (chosen) {
     case MenuCommand::About:
       mPopupAbout_Click();

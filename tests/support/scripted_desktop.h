@@ -6,6 +6,7 @@
 
 #include <map>
 #include <optional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -29,6 +30,9 @@ class ScriptedDesktop final : public platform::Desktop {
   int cursorHeight = 32;
   HCURSOR stockIBeam = LoadCursorA(nullptr, MAKEINTRESOURCEA(32513));
   std::map<HRAWINPUT, RAWINPUT> rawReports;  // missing handles: unreadable
+  std::set<UINT> keysHeldElsewhere;          // virtual keys other programs hold as hot keys
+  bool foregroundRefused = false;            // as Windows refuses a program that had not the last input
+  HWND foregroundWindow = nullptr;           // the window in front, until a window takes the foreground
 
   // As the system reports a held key: its state byte (0x80 down, 0x01 toggled) sign-extended.
   void Press(int virtualKey) { keyStates[virtualKey] = static_cast<SHORT>(0xFF81); }
@@ -45,6 +49,8 @@ class ScriptedDesktop final : public platform::Desktop {
   std::vector<DWORD> installs;     // the cursor id of every InstallSystemCursor call
   int reloads = 0;
   std::map<USHORT, HWND> rawInput;  // the window each watched raw device reports to
+  std::map<int, std::pair<UINT, UINT>> keysTaken;  // by hot key id: modifiers and virtual key
+  std::vector<HWND> foregroundAsked;               // each window asked to take the foreground
   // The installed cursor, still alive for inspection (the fake owns it as the system would).
   HCURSOR InstalledCursor() const { return installed_.get(); }
 
@@ -82,6 +88,15 @@ class ScriptedDesktop final : public platform::Desktop {
   BOOL ReadRawInput(HRAWINPUT input, RAWINPUT& report) override {
     return rawReports.count(input) ? (report = rawReports[input], TRUE) : FALSE;
   }
+  BOOL TakeKey(HWND, int id, UINT modifiers, UINT virtualKey) override {
+    return !keysHeldElsewhere.count(virtualKey) && keysTaken.emplace(id, std::pair(modifiers, virtualKey)).second;
+  }
+  BOOL GiveBackKey(HWND, int id) override { return static_cast<BOOL>(keysTaken.erase(id)); }
+  BOOL TakeForeground(HWND window) override {
+    foregroundAsked.push_back(window);
+    return !foregroundRefused && (foregroundWindow = window);
+  }
+  HWND ForegroundWindow() override { return foregroundWindow; }
 
  private:
   // Records the query and gives its scripted answer: `answer`, or what `map` holds for `key`, or nothing.
