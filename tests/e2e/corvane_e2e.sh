@@ -154,22 +154,19 @@ popup() {
 }
 popup_at() { for id in $(popup); do xdotool getwindowgeometry --shell "$id" | sed -n 's/^[XY]=//p' | paste -sd,; done; }
 menu_open() { [ -n "$(popup_at)" ]; }
-shown() { xdotool search --onlyvisible --name "$1" >/dev/null 2>&1; }
-gone() { ! shown "$1"; }
 # The click falls between ticks: raw input sees it. With "held" the left Shift key stays down.
 gesture() {
-  xdotool keydown Shift_L sleep 0.2 mousedown 2 sleep 0.02 mouseup 2 sleep 0.05
-  [ "${1:-}" = held ] || xdotool keyup Shift_L
+  xdotool keydown Shift_L sleep 0.2 mousedown 2 sleep 0.02 mouseup 2 sleep 0.05 $([ "${1:-}" = held ] || echo keyup Shift_L)
   wait_for 3 menu_open || fail "a gesture opened no menu"
 }
 # Presses keys on the open menu: the menu closes and the window named `$1` opens, which the key `$2` closes.
 # Without a window manager X sends keys to the window under the pointer, so the pointer goes there first.
 keys_open() {  # window closing-key keys...
   xdotool key "${@:3}"
-  wait_for 3 eval '! menu_open' && wait_for 5 shown "$1" || fail "$* opened no $1"
-  eval "$(xdotool getwindowgeometry --shell "$(xdotool search --onlyvisible --name "$1" | head -n1)")"
-  xdotool mousemove $((X + WIDTH / 2)) $((Y + 10)) key "$2" mousemove "${pointer%,*}" "${pointer#*,}"
-  wait_for 10 gone "$1" || fail "$2 did not reach $1"
+  wait_for 3 eval '! menu_open' && wait_for 5 eval "xdotool search --onlyvisible --name '$1' >/dev/null" || fail "$* opened no $1"
+  eval "$(xdotool getwindowgeometry --shell "$(xdotool search --onlyvisible --name "$1" | head -n1)")" && xdotool \
+    mousemove $((X + WIDTH / 2)) $((Y + 10)) key "$2" mousemove "${pointer%,*}" "${pointer#*,}"
+  wait_for 10 eval "! xdotool search --onlyvisible --name '$1' >/dev/null" || fail "$2 did not reach $1"
 }
 xdotool mousemove "${pointer%,*}" "${pointer#*,}" click 1 sleep 0.3 type 1
 # Each key alone, the middle button held across several ticks: nothing opens.

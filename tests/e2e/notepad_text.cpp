@@ -3,15 +3,12 @@
 #include <windows.h>
 
 #include <cstdio>
-#include <string>
 
 int main() {
-  const HWND edit = FindWindowExA(FindWindowA("Notepad", nullptr), nullptr, "Edit", nullptr);
-  if (!edit) return 1;
-  std::wstring text(static_cast<std::size_t>(SendMessageW(edit, WM_GETTEXTLENGTH, 0, 0)) + 1, L'\0');
-  text.resize(SendMessageW(edit, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data())));
-  std::string utf8(text.size() * 3, '\0');
-  utf8.resize(WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), utf8.data(),
-                                  static_cast<int>(utf8.size()), nullptr, nullptr));
-  std::fputs(utf8.c_str(), stdout);
+  wchar_t text[4096] = {};
+  char utf8[3 * 4096] = {};
+  SendMessageW(FindWindowExA(FindWindowA("Notepad", nullptr), nullptr, "Edit", nullptr), WM_GETTEXT, 4096,
+               reinterpret_cast<LPARAM>(text));
+  WideCharToMultiByte(CP_UTF8, 0, text, -1, utf8, sizeof utf8, nullptr, nullptr);
+  return std::fputs(utf8, stdout) < 0;
 }

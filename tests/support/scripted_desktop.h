@@ -6,7 +6,6 @@
 
 #include <map>
 #include <optional>
-#include <set>
 #include <string>
 #include <vector>
 
@@ -30,7 +29,7 @@ class ScriptedDesktop final : public platform::Desktop {
   int cursorHeight = 32;
   HCURSOR stockIBeam = LoadCursorA(nullptr, MAKEINTRESOURCEA(32513));
   std::map<HRAWINPUT, RAWINPUT> rawReports;  // missing handles: unreadable
-  std::set<UINT> keysHeldElsewhere;          // virtual keys other programs hold as hot keys
+  UINT keyHeldElsewhere = 0;                 // a virtual key another program holds as a hot key
   bool foregroundRefused = false;            // as Windows refuses a program that had not the last input
   HWND foregroundWindow = nullptr;           // the window in front, until a window takes the foreground
 
@@ -88,13 +87,12 @@ class ScriptedDesktop final : public platform::Desktop {
   BOOL ReadRawInput(HRAWINPUT input, RAWINPUT& report) override {
     return rawReports.count(input) ? (report = rawReports[input], TRUE) : FALSE;
   }
-  BOOL TakeKey(HWND, int id, UINT modifiers, UINT virtualKey) override {
-    return !keysHeldElsewhere.count(virtualKey) && keysTaken.emplace(id, std::pair(modifiers, virtualKey)).second;
+  BOOL TakeKey(HWND, int id, UINT mods, UINT key) override {
+    return key != keyHeldElsewhere && keysTaken.emplace(id, std::pair(mods, key)).second;
   }
   BOOL GiveBackKey(HWND, int id) override { return static_cast<BOOL>(keysTaken.erase(id)); }
   BOOL TakeForeground(HWND window) override {
-    foregroundAsked.push_back(window);
-    return !foregroundRefused && (foregroundWindow = window);
+    return foregroundAsked.push_back(window), !foregroundRefused && (foregroundWindow = window);
   }
   HWND ForegroundWindow() override { return foregroundWindow; }
 
