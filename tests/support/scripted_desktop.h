@@ -91,9 +91,7 @@ class ScriptedDesktop final : public platform::Desktop {
     return key != keyHeldElsewhere && keysTaken.emplace(id, std::pair(mods, key)).second;
   }
   BOOL GiveBackKey(HWND, int id) override { return static_cast<BOOL>(keysTaken.erase(id)); }
-  BOOL TakeForeground(HWND window) override {
-    return foregroundAsked.push_back(window), !foregroundRefused && (foregroundWindow = window);
-  }
+  BOOL TakeForeground(HWND w) override { return foregroundAsked.push_back(w), !foregroundRefused && (foregroundWindow = w); }
   HWND ForegroundWindow() override { return foregroundWindow; }
 
  private:
