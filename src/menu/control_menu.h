@@ -31,7 +31,7 @@ enum class MenuCommand : UINT {
 // Keeps no state between openings besides the captions and the check mark.
 class ControlMenu {
  public:
-  // Takes the menu's keys and gives the foreground through `desktop`.
+  // Takes the open menu's keys through `desktop`.
   explicit ControlMenu(platform::Desktop& desktop = platform::SystemDesktop());
   ControlMenu(const ControlMenu&) = delete;
   ControlMenu& operator=(const ControlMenu&) = delete;
