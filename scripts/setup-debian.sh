@@ -3,7 +3,7 @@
 # given package names, installs just those (scripts/package.sh needs no Wine).
 set -euo pipefail
 
-packages=(cmake make g++ g++-mingw-w64-i686 g++-mingw-w64-x86-64-posix googletest wine wine32:i386 wine64 fonts-wine xvfb xdotool x11-utils imagemagick locales fonts-wqy-microhei
+packages=(cmake make g++ g++-mingw-w64-i686 g++-mingw-w64-x86-64-posix googletest wine wine32:i386 wine64 fonts-wine xvfb xdotool x11-utils x11-xkb-utils imagemagick locales fonts-wqy-microhei
   python3-yaml shellcheck nodejs)
 # npm is a package of its own with Debian's Node.js, and part of NodeSource's.
 command -v npm >/dev/null || packages+=(npm)

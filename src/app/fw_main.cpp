@@ -7,9 +7,7 @@
 #include <utility>
 
 #include "app/consent.h"
-#include "platform/dpi.h"
 #include "platform/scope_exit.h"
-#include "indicator/label.h"
 #include "menu/start_with_windows.h"
 #include "menu/version_text.h"
 #include "resources/version.h"
@@ -23,9 +21,6 @@ namespace {
 
 constexpr const char* kColorKey = "ForeColor";
 constexpr const char* kFontSection = "Font";
-// Tahoma 9.75 pt, the consent text's font.
-constexpr Fixed kConsentFontSize{97500};
-constexpr BYTE kConsentFontCharset = 204;
 
 void RegisterWindowClass(HINSTANCE instance, WNDPROC procedure) {
   WNDCLASSEXA windowClass{};
@@ -55,8 +50,6 @@ std::int32_t ColorValue(Fixed stored, std::int32_t current) {
   }
   return static_cast<std::int32_t>(whole);
 }
-
-void PlaceControl(HWND control, const PixelRect& r) { MoveWindow(control, r.left, r.top, r.width, r.height, FALSE); }
 
 // A crash after activation would leave the labelled I-beam installed, showing
 // a language that is no longer typed. The handlers below put the user's
@@ -104,7 +97,8 @@ fwMain::fwMain(HINSTANCE instance, Launch launch, Services services)
       record_(platform::ReadVersionRecord()),
       rawInput_(services_.desktop),
       indicator_(
-          services_.desktop, [this] { OpenControlMenu(); }, [this](bool on) { rawInput_.ForGesture(on); }) {}
+          services_.desktop, [this] { OpenControlMenu(); }, [this](bool on) { rawInput_.ForGesture(on); }),
+      menu_(services_.desktop) {}
 
 // The window goes first, while the members its handlers use are still alive.
 fwMain::~fwMain() {
@@ -123,7 +117,7 @@ void fwMain::Load() {
     ShowWindow(hwnd_, SW_SHOWNORMAL);
     UpdateWindow(hwnd_);
     SetForegroundWindow(hwnd_);
-    SetFocus(bbYes_);
+    SetFocus(consent_.bbYes);
   }
 }
 
@@ -152,7 +146,7 @@ LRESULT fwMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_COMMAND:
       // The buttons answer only while the consent window is shown: once
       // activated, the hidden window ignores a stray click or key.
-      if (HIWORD(wParam) == BN_CLICKED && bbYes_ && IsWindowVisible(hwnd_)) {
+      if (HIWORD(wParam) == BN_CLICKED && consent_.bbYes && IsWindowVisible(hwnd_)) {
         if (LOWORD(wParam) == kbbYesId) {
           bbYes_Click();
           return 0;
@@ -165,20 +159,20 @@ LRESULT fwMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       break;
     case DM_GETDEFID:
       // Enter clicks the focused button, otherwise the default one, Yes.
-      return MAKELONG(GetFocus() == bbNo_ && bbNo_ ? kbbNoId : kbbYesId, DC_HASDEFID);
+      return MAKELONG(GetFocus() == consent_.bbNo && consent_.bbNo ? kbbNoId : kbbYesId, DC_HASDEFID);
     case WM_ACTIVATE:
       // Focus goes back to the consent window's last control, never into the hidden window.
-      if (!bbYes_ || !IsWindowVisible(hwnd_)) break;
+      if (!consent_.bbYes || !IsWindowVisible(hwnd_)) break;
       if (LOWORD(wParam) == WA_INACTIVE) {
         HWND focus = GetFocus();
         if (focus && IsChild(hwnd_, focus)) lastFocus_ = focus;
       } else {
-        SetFocus(lastFocus_ ? lastFocus_ : bbYes_);
+        SetFocus(lastFocus_ ? lastFocus_ : consent_.bbYes);
         return 0;
       }
       break;
     case WM_CTLCOLORSTATIC:
-      if (reinterpret_cast<HWND>(lParam) == tbStart_ && tbStart_) {
+      if (reinterpret_cast<HWND>(lParam) == consent_.tbStart && consent_.tbStart) {
         HDC dc = reinterpret_cast<HDC>(wParam);
         SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
         SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
@@ -197,6 +191,9 @@ LRESULT fwMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       break;
     case kOpenMenuMessage:
       OpenControlMenu();
+      return 0;
+    case WM_HOTKEY:
+      menu_.OnHotKey(wParam);
       return 0;
     case WM_SETTINGCHANGE:
       OnSettingChange(wParam);
@@ -263,59 +260,10 @@ void fwMain::Form_Load() {
 void fwMain::PrepareConsentWindow() {
   // The window carries no menu bar: the control menu is a separate popup.
   SetWindowTextA(hwnd_, record_.LegalTrademarks.c_str());
-  CreateConsentControls();
-  SetWindowTextA(tbStart_, ConsentText().c_str());
-  LayOutConsentControls();
+  consent_.Create(hwnd_, instance_);
+  SetWindowTextA(consent_.tbStart, ConsentText().c_str());
+  consent_.LayOut(hwnd_);
   bbYesTag_.assign(1, '*');
-}
-
-void fwMain::CreateConsentControls() {
-  const int picture = platform::ScaledForScreen(kPictureSize);
-  ibStartPicture_.reset(static_cast<HICON>(
-      LoadImageA(instance_, MAKEINTRESOURCEA(CORVANE_ICON_ID), IMAGE_ICON, picture, picture, LR_DEFAULTCOLOR)));
-  ibStart_ = CreateWindowExA(0, "STATIC", "", WS_CHILD | WS_VISIBLE | SS_ICON, 0, 0, picture, picture, hwnd_,
-                             reinterpret_cast<HMENU>(kibStartId), instance_, nullptr);
-  SendMessageA(ibStart_, STM_SETIMAGE, IMAGE_ICON, reinterpret_cast<LPARAM>(ibStartPicture_.get()));
-
-  // Multi-line and read-only, no tab stop, no scroll bars: the text wraps at the edge.
-  tbStart_ = CreateWindowExA(WS_EX_CLIENTEDGE, "EDIT", "", WS_CHILD | WS_VISIBLE | ES_MULTILINE | ES_READONLY, 0, 0,
-                             0, 0, hwnd_, reinterpret_cast<HMENU>(ktbStartId), instance_, nullptr);
-  tbStartFont_.reset(CreateFontA(FontHeightForPoints(kConsentFontSize, platform::ScreenDpi().y), 0, 0, 0, FW_NORMAL,
-                                 FALSE, FALSE, FALSE, kConsentFontCharset, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
-                                 DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, "Tahoma"));
-  SendMessageA(tbStart_, WM_SETFONT, reinterpret_cast<WPARAM>(tbStartFont_.get()), FALSE);
-
-  // Yes first in the tab order; the stock GUI font belongs to the system.
-  const auto guiFont = reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT));
-  bbYes_ = CreateWindowExA(0, "BUTTON", "&Yes", WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_DEFPUSHBUTTON, 0, 0, 0, 0,
-                           hwnd_, reinterpret_cast<HMENU>(kbbYesId), instance_, nullptr);
-  bbNo_ = CreateWindowExA(0, "BUTTON", "&No", WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, 0, 0, 0, 0, hwnd_,
-                          reinterpret_cast<HMENU>(kbbNoId), instance_, nullptr);
-  SendMessageA(bbYes_, WM_SETFONT, guiFont, FALSE);
-  SendMessageA(bbNo_, WM_SETFONT, guiFont, FALSE);
-}
-
-void fwMain::LayOutConsentControls() {
-  const platform::Dpi dpi = platform::ScreenDpi();
-  const double twipsPerPixelX = 1440.0 / dpi.x;
-  const double twipsPerPixelY = 1440.0 / dpi.y;
-  const int picture = platform::ScaledForScreen(kPictureSize);
-  const ConsentLayout layout = LayOutConsent(twipsPerPixelX, twipsPerPixelY, picture, picture);
-  PlaceControl(ibStart_, layout.ibStart);
-  PlaceControl(tbStart_, layout.tbStart);
-  PlaceControl(bbYes_, layout.bbYes);
-  PlaceControl(bbNo_, layout.bbNo);
-
-  // The frame stays as it is; the client area takes the layout's size.
-  RECT outer{};
-  RECT client{};
-  GetWindowRect(hwnd_, &outer);
-  GetClientRect(hwnd_, &client);
-  const int width = (outer.right - outer.left) - client.right + layout.clientWidth;
-  const int height = (outer.bottom - outer.top) - client.bottom + layout.clientHeight;
-  const int left = (GetSystemMetrics(SM_CXSCREEN) - width) / 2;
-  const int top = (GetSystemMetrics(SM_CYSCREEN) - height) / 2;
-  SetWindowPos(hwnd_, nullptr, left, top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void fwMain::bbYes_Click() {
@@ -368,11 +316,22 @@ void fwMain::OpenControlMenu() {
   if (commandRunning_) return;
   commandRunning_ = true;
   const platform::ScopeExit done([this] { commandRunning_ = false; });
+  // A command's window that closes hands the foreground to its owner, this
+  // hidden window: the keys go back to the window the user worked in.
+  const HWND before = services_.desktop.ForegroundWindow();
+  const platform::ScopeExit giveBack([this, before] {
+    if (hwnd_ && before && services_.desktop.ForegroundWindow() == hwnd_) services_.desktop.TakeForeground(before);
+  });
   POINT at{0, 0};
   services_.desktop.CursorPos(at);
   rawInput_.ForMenu(true);
   const MenuCommand chosen = services_.trackMenu(menu_, hwnd_, at, [this] { mPopup_Click(); });
   rawInput_.ForMenu(false);
+  // The About box and the font dialog open in front with the keyboard, owned
+  // by the window in front: the click or key that chose them was this
+  // program's input, and the menu is closed, so Windows allows it. Where it
+  // refuses, they open behind the window in front.
+  if (chosen == MenuCommand::About || chosen == MenuCommand::Font) services_.desktop.TakeForeground(hwnd_);
   switch (chosen) {
     case MenuCommand::About:
       mPopupAbout_Click();

@@ -9,6 +9,7 @@
 #include <functional>
 #include <string>
 
+#include "app/consent_window.h"
 #include "app/startup.h"
 #include "indicator/indicator.h"
 #include "menu/about.h"
@@ -45,16 +46,13 @@ struct Services {
 
 class fwMain {
  public:
-  // Control ids: Enter and Escape reach the buttons as IDOK and IDCANCEL.
-  static constexpr int kbbYesId = IDOK;
-  static constexpr int kbbNoId = IDCANCEL;
-  static constexpr int ktbStartId = 101;
-  static constexpr int kibStartId = 102;
+  static constexpr int kbbYesId = ConsentControls::kbbYesId;
+  static constexpr int kbbNoId = ConsentControls::kbbNoId;
+  static constexpr int ktbStartId = ConsentControls::ktbStartId;
+  static constexpr int kibStartId = ConsentControls::kibStartId;
   static constexpr UINT_PTR ktoLangId = 1;
   static constexpr UINT ktoLangInterval = 100;  // milliseconds
   static constexpr char kClassName[] = "Corvane.fwMain";
-  // The consent window's picture: the program's icon, 32 x 32 at 96 DPI.
-  static constexpr int kPictureSize = 32;
   // Posted by a gesture seen in raw input: the menu opens from the queue.
   static constexpr UINT kOpenMenuMessage = WM_APP;
 
@@ -109,8 +107,6 @@ class fwMain {
   // WM_DISPLAYCHANGE: the I-beam is captured again from the user's own cursors.
   void OnDisplayChange();
   void PrepareConsentWindow();
-  void CreateConsentControls();
-  void LayOutConsentControls();
   void OpenControlMenu();
   void OnRawInput(HRAWINPUT input);
 
@@ -125,12 +121,7 @@ class fwMain {
   std::string tag_;
   // The consent-pending mark: "*" once the consent window is prepared.
   std::string bbYesTag_;
-  platform::Icon ibStartPicture_;
-  platform::Font tbStartFont_;
-  HWND ibStart_ = nullptr;
-  HWND tbStart_ = nullptr;
-  HWND bbYes_ = nullptr;
-  HWND bbNo_ = nullptr;
+  ConsentControls consent_;
   HWND lastFocus_ = nullptr;
   // From activation until they are put back.
   bool cursorsChanged_ = false;

@@ -32,7 +32,10 @@ void ShowAbout(HWND Owner, const platform::VersionRecord& Record, std::string_vi
   fields.Major = Record.Major;
   fields.Minor = Record.Minor;
   fields.Revision = Record.Revision;
-  AppMessageBox(Owner, AboutText(fields, Note), MB_OK, AboutCaption(Record.LegalTrademarks), CORVANE_ICON_ID, 0, send);
+  // In front with the keyboard: the click or key that chose About was this
+  // program's input, which lets it take the foreground.
+  AppMessageBox(Owner, AboutText(fields, Note), MB_OK | MB_SETFOREGROUND, AboutCaption(Record.LegalTrademarks),
+                CORVANE_ICON_ID, 0, send);
 }
 
 }  // namespace corvane

@@ -27,7 +27,8 @@ int AppMessageBox(HWND Owner, const std::string& Text, UINT Style, const std::st
                   const MessageBoxSender& send = SystemMessageBox);
 
 // The About box: "About " + LegalTrademarks as caption, the text of AboutText
-// from the record and Note, the program's icon 1, one OK button.
+// from the record and Note, the program's icon 1, one OK button; it takes the
+// foreground where Windows allows it.
 void ShowAbout(HWND Owner, const platform::VersionRecord& Record, std::string_view Note,
                const MessageBoxSender& send = SystemMessageBox);
 

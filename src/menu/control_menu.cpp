@@ -55,7 +55,7 @@ HWND MenuWindow(HMENU menu) {
 
 }  // namespace
 
-ControlMenu::ControlMenu() : popup_(CreatePopupMenu()) {
+ControlMenu::ControlMenu(platform::Desktop& desktop) : desktop_(desktop), popup_(CreatePopupMenu()) {
   HMENU menu = popup_.get();
   AppendItem(menu, MenuCommand::Close, "");
   AppendItem(menu, MenuCommand::About, "&About...");
@@ -99,32 +99,69 @@ void ControlMenu::SetChecked(MenuCommand item, bool checked) {
 MenuCommand ControlMenu::Track(HWND owner, POINT at, const std::function<void()>& opening) {
   if (open_) return MenuCommand::None;
   open_ = true;
-  // The open mark goes however the menu's loop ends.
-  const platform::ScopeExit closed([this] { open_ = false; });
+  keyChoice_ = MenuCommand::None;
+  // The open mark and the keys go however the menu's loop ends.
+  const platform::ScopeExit closed([this, owner] {
+    GiveKeysBack(owner);
+    open_ = false;
+  });
   if (opening) opening();
+  TakeKeys(owner);
   // The owner stays in the background: Windows would mostly refuse it the
   // foreground (the gesture's click went to the program under the pointer),
   // and the window the user works in keeps it. The menu closes on a click
-  // elsewhere or Escape through the owner's raw input (CloseOn).
+  // elsewhere through the owner's raw input (CloseOn), on its keys through
+  // the hot keys (OnHotKey).
   const UINT chosen = static_cast<UINT>(TrackPopupMenu(
       popup_.get(), TPM_LEFTALIGN | TPM_TOPALIGN | TPM_LEFTBUTTON | TPM_RETURNCMD | TPM_NONOTIFY, at.x, at.y, 0,
       owner, nullptr));
   // The WM_NULL lets the owner's queue move on so the next opening works the first time.
   PostMessageA(owner, WM_NULL, 0, 0);
-  return static_cast<MenuCommand>(chosen);
+  return chosen ? static_cast<MenuCommand>(chosen) : keyChoice_;
+}
+
+void ControlMenu::TakeKeys(HWND owner) {
+  keys_ = {{VK_UP, true, MenuCommand::None},     {VK_DOWN, true, MenuCommand::None},
+           {VK_HOME, true, MenuCommand::None},   {VK_END, true, MenuCommand::None},
+           {VK_RETURN, true, MenuCommand::None}, {VK_ESCAPE, false, MenuCommand::None}};
+  // A letter by its key: the F key chooses the font item under a Russian layout too.
+  for (MenuCommand item : {MenuCommand::Close, MenuCommand::About, MenuCommand::Font, MenuCommand::Start,
+                           MenuCommand::Exit}) {
+    if (const char key = AccessKey(Caption(item))) keys_.push_back({static_cast<UINT>(key), false, item});
+  }
+  for (std::size_t i = 0; i < keys_.size(); ++i) {
+    for (const UINT modifiers : {0u, static_cast<UINT>(MOD_SHIFT)}) {
+      const int id = static_cast<int>(2 * i + (modifiers ? 2 : 1));
+      if (desktop_.TakeKey(owner, id, modifiers, keys_[i].virtualKey)) taken_.push_back(id);
+    }
+  }
+}
+
+void ControlMenu::GiveKeysBack(HWND owner) {
+  for (const int id : taken_) desktop_.GiveBackKey(owner, id);
+  taken_.clear();
+}
+
+void ControlMenu::OnHotKey(WPARAM id) {
+  const std::size_t index = (id - 1) / 2;
+  if (!open_ || id == 0 || index >= keys_.size()) return;
+  const Key& key = keys_[index];
+  if (key.toMenu) {
+    // The menu's own loop, on this thread, moves the highlight or chooses the highlighted item.
+    PostMessageA(MenuWindow(popup_.get()), WM_KEYDOWN, key.virtualKey, 1);
+    return;
+  }
+  keyChoice_ = key.command;
+  EndMenu();
 }
 
 void ControlMenu::CloseOn(const RAWINPUT& report, POINT pointer) {
   constexpr USHORT kPresses = RI_MOUSE_LEFT_BUTTON_DOWN | RI_MOUSE_RIGHT_BUTTON_DOWN | RI_MOUSE_MIDDLE_BUTTON_DOWN |
                               RI_MOUSE_BUTTON_4_DOWN | RI_MOUSE_BUTTON_5_DOWN;
-  if (!open_) return;
-  const bool escape = report.header.dwType == RIM_TYPEKEYBOARD && report.data.keyboard.VKey == VK_ESCAPE &&
-                      (report.data.keyboard.Flags & RI_KEY_BREAK) == 0;
-  const bool press = report.header.dwType == RIM_TYPEMOUSE && (report.data.mouse.usButtonFlags & kPresses) != 0;
-  if (!escape && !press) return;
+  if (!open_ || report.header.dwType != RIM_TYPEMOUSE || (report.data.mouse.usButtonFlags & kPresses) == 0) return;
   RECT shown{};
   // A press on the menu is the menu's own.
-  if (press && GetWindowRect(MenuWindow(popup_.get()), &shown) && PtInRect(&shown, pointer)) return;
+  if (GetWindowRect(MenuWindow(popup_.get()), &shown) && PtInRect(&shown, pointer)) return;
   EndMenu();
 }
 

@@ -32,4 +32,14 @@ std::string CaptionWithTabText(std::string_view Caption, std::string_view Text) 
   return caption;
 }
 
+char AccessKey(std::string_view Caption) {
+  for (auto at = Caption.find('&'); at != std::string_view::npos && at + 1 < Caption.size();
+       at = Caption.find('&', at + 2)) {
+    const char key = FoldAscii(Caption[at + 1]);
+    if (key == '&') continue;
+    return (key >= 'A' && key <= 'Z') || (key >= '0' && key <= '9') ? key : 0;
+  }
+  return 0;
+}
+
 }  // namespace corvane

@@ -21,4 +21,10 @@ std::string TextBefore(std::string_view Text, std::string_view Delimiter, bool E
 // replaced by Text; an empty Text removes the tab and what followed it.
 std::string CaptionWithTabText(std::string_view Caption, std::string_view Text);
 
+// The key a caption underlines: the letter or digit after its first single
+// "&" ("&&" shows an ampersand), as an upper-case ASCII character, which is
+// also the key's virtual-key code; 0 when there is none or it is neither an
+// ASCII letter nor a digit.
+char AccessKey(std::string_view Caption);
+
 }  // namespace corvane

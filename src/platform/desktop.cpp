@@ -80,6 +80,16 @@ BOOL Win32Desktop::ReadRawInput(HRAWINPUT input, RAWINPUT& report) {
   return GetRawInputData(input, RID_INPUT, &report, &size, sizeof report.header) != static_cast<UINT>(-1);
 }
 
+BOOL Win32Desktop::TakeKey(HWND owner, int id, UINT modifiers, UINT virtualKey) {
+  return RegisterHotKey(owner, id, modifiers, virtualKey);
+}
+
+BOOL Win32Desktop::GiveBackKey(HWND owner, int id) { return UnregisterHotKey(owner, id); }
+
+BOOL Win32Desktop::TakeForeground(HWND window) { return SetForegroundWindow(window); }
+
+HWND Win32Desktop::ForegroundWindow() { return GetForegroundWindow(); }
+
 Desktop& SystemDesktop() {
   static Win32Desktop desktop;
   return desktop;

@@ -58,6 +58,19 @@ class Desktop {
   // (RIDEV_INPUTSINK); a null target stops them (RIDEV_REMOVE).
   virtual BOOL WatchRawInput(USHORT usage, HWND target) = 0;
   virtual BOOL ReadRawInput(HRAWINPUT input, RAWINPUT& report) = 0;  // GetRawInputData of a mouse or keyboard report
+
+  // Keys taken from the window in front (the open control menu's):
+  // RegisterHotKey. A press of `virtualKey` with exactly `modifiers` (MOD_...)
+  // reaches `owner` as WM_HOTKEY with `id` and no other window. Fails for a
+  // key another program holds.
+  virtual BOOL TakeKey(HWND owner, int id, UINT modifiers, UINT virtualKey) = 0;
+  virtual BOOL GiveBackKey(HWND owner, int id) = 0;  // UnregisterHotKey
+  // SetForegroundWindow: puts `window` in front with the keyboard. Windows
+  // refuses it (FALSE) unless this process received the last input (a click
+  // on its menu, one of its hot keys) or is in front already, and while a
+  // menu is open.
+  virtual BOOL TakeForeground(HWND window) = 0;
+  virtual HWND ForegroundWindow() = 0;  // GetForegroundWindow
 };
 
 // The real services of the running system.
@@ -82,6 +95,10 @@ class Win32Desktop : public Desktop {
   BOOL InstallSystemCursor(HCURSOR cursor, DWORD id) override;
   BOOL WatchRawInput(USHORT usage, HWND target) override;
   BOOL ReadRawInput(HRAWINPUT input, RAWINPUT& report) override;
+  BOOL TakeKey(HWND owner, int id, UINT modifiers, UINT virtualKey) override;
+  BOOL GiveBackKey(HWND owner, int id) override;
+  BOOL TakeForeground(HWND window) override;
+  HWND ForegroundWindow() override;
 
  private:
   // imm32, which the program does not import: loaded when first needed.

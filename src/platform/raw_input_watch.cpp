@@ -27,11 +27,8 @@ void RawInputWatch::ForMenu(bool on) {
 void RawInputWatch::Apply() {
   // Registered anew only when what is needed changes; a failed call is tried
   // again on the next change.
-  const auto watch = [this](USHORT usage, bool wanted, bool& registered) {
-    if (wanted != registered && desktop_.WatchRawInput(usage, wanted ? target_ : nullptr)) registered = wanted;
-  };
-  watch(HID_USAGE_GENERIC_MOUSE, target_ && (gesture_ || menu_), mouse_);
-  watch(HID_USAGE_GENERIC_KEYBOARD, target_ && menu_, keyboard_);
+  const bool wanted = target_ && (gesture_ || menu_);
+  if (wanted != mouse_ && desktop_.WatchRawInput(HID_USAGE_GENERIC_MOUSE, wanted ? target_ : nullptr)) mouse_ = wanted;
 }
 
 }  // namespace corvane::platform

@@ -1,7 +1,7 @@
 // Which raw input the program listens to, and for what. The menu gesture needs
-// the mouse while the left Shift key is down; the open control menu needs the
-// mouse and the keyboard, to close on a press outside it or on Escape. Nothing
-// is registered otherwise, so ordinary typing and pointing cost nothing.
+// the mouse while the left Shift key is down; the open control menu needs it
+// to close on a press outside it (its keys come as hot keys). Nothing is
+// registered otherwise, so ordinary typing and pointing cost nothing.
 #pragma once
 
 #include <windows.h>
@@ -32,7 +32,6 @@ class RawInputWatch {
   bool menu_ = false;
   // What is registered now.
   bool mouse_ = false;
-  bool keyboard_ = false;
 };
 
 }  // namespace corvane::platform

@@ -260,37 +260,55 @@ TEST_F(FwMainTest, DirectActivationThenEveryMenuCommand) {
 
 // A gesture with a click too short for the ticks, seen in raw input, opens the
 // real menu, which the program closes itself, as Windows does not for a
-// background owner: on a press outside it or Escape, not on a press on it.
-// The program never takes the foreground. Raw input is watched only while
-// the left Shift key is down (the mouse) or the menu is open (the keyboard too).
-TEST_F(FwMainTest, AQuickGestureOpensTheMenuWhichClosesOnAPressOutsideOrEscape) {
+// background owner: on a press outside it, not on a press on it. While it is
+// open its keys are the program's hot keys, with and without Shift (one that
+// another program holds stays that program's), given back however it closes:
+// Escape, Down Down Enter (About), the F key (Font). The program never keeps
+// the foreground: a command's window takes it, where Windows allows, and the
+// user's window gets it back. Raw input is watched only while the left Shift
+// key is down or the menu is open, and only the mouse.
+TEST_F(FwMainTest, AQuickGestureOpensTheMenuWhoseKeysAreTakenWhileItIsOpen) {
   realMenu = true;
   fwMain& window = Start("", false, true);
   const POINT at{300, 200};
-  // Logs how many raw devices are watched, then sends a report: mouse buttons or a key.
-  const auto send = [&](DWORD type, USHORT code, POINT pointer) {
+  const HWND user = desktop.foregroundWindow = reinterpret_cast<HWND>(0x1234);
+  desktop.keyHeldElsewhere = 'W';
+  // Logs how many raw devices are watched, then sends a report of mouse buttons.
+  const auto send = [&](USHORT buttons, POINT pointer) {
     const auto handle = reinterpret_cast<HRAWINPUT>(desktop.rawReports.size() + 1);
-    RAWINPUT& raw = desktop.rawReports[handle] = RAWINPUT{{type, 0, nullptr, 0}, {}};
-    (type == RIM_TYPEMOUSE ? raw.data.mouse.usButtonFlags : raw.data.keyboard.VKey) = code;
+    (desktop.rawReports[handle] = RAWINPUT{{RIM_TYPEMOUSE, 0, nullptr, 0}, {}}).data.mouse.usButtonFlags = buttons;
     desktop.pointer = pointer;
     menuLog += std::to_string(desktop.rawInput.size());
     SendMessageA(window.hWnd(), WM_INPUT, RIM_INPUTSINK, reinterpret_cast<LPARAM>(handle));
   };
-  const auto press = [&](POINT pointer) { return [=] { send(RIM_TYPEMOUSE, RI_MOUSE_LEFT_BUTTON_DOWN, pointer); }; };
+  const auto press = [&](POINT pointer) { return [=] { send(RI_MOUSE_LEFT_BUTTON_DOWN, pointer); }; };
+  // Presses a key the open menu took, with Shift, as Windows reports it. Taken: Up, Down, Home, End, Enter, Escape,
+  // F and Q, with and without Shift; W is another program's.
+  const auto hotKey = [&](UINT key) {
+    return [&, key] {
+      EXPECT_EQ(desktop.keysTaken.size(), 16u);
+      for (const auto& [id, taken] : desktop.keysTaken)
+        if (taken == std::pair(UINT{MOD_SHIFT}, key)) PostMessageA(window.hWnd(), WM_HOTKEY, id, 0);
+    };
+  };
   openMenu = &window.mPopup();
   SetTimer(window.hWnd(), fwMain::ktoLangId + 1, 150, &NextMenuStep);
   const struct { int shift; std::vector<std::function<void()>> steps; } gestures[] = {
       {VK_RSHIFT, {}}, {VK_LSHIFT, {press({at.x + 4, at.y + 4}), press({at.x - 4, at.y})}},
-      {VK_LSHIFT, {[=] { send(RIM_TYPEKEYBOARD, VK_ESCAPE, at); }}}, {0, {}}};
+      {VK_LSHIFT, {hotKey(VK_ESCAPE)}}, {VK_LSHIFT, {hotKey(VK_DOWN), hotKey(VK_DOWN), hotKey(VK_RETURN)}},
+      {VK_LSHIFT, {[&] { desktop.foregroundRefused = true; }, hotKey('F')}}, {0, {}}};
   for (const auto& gesture : gestures) {
     desktop.keyStates = {{gesture.shift, static_cast<SHORT>(0xFF81)}, {VK_SHIFT, static_cast<SHORT>(0xFF81)}};
     window.toLang_Timer();
     menuSteps = gesture.steps;
-    send(RIM_TYPEMOUSE, RI_MOUSE_MIDDLE_BUTTON_DOWN, at);
+    send(RI_MOUSE_MIDDLE_BUTTON_DOWN, at);
     Pump(400 + 150 * gesture.steps.size());
   }
   EXPECT_NE(GetForegroundWindow(), window.hWnd());
-  EXPECT_EQ(menuLog, "0" "1" "22" "12" "0");
+  EXPECT_EQ(std::tuple(menuLog, boxes.size(), chooser.owners.size(), desktop.keysTaken.size()),
+            std::tuple("0" "1" "11" "1" "1" "1" "0", 1u, 1u, 0u));
+  EXPECT_EQ(std::pair(desktop.foregroundAsked, desktop.foregroundWindow),
+            std::pair(std::vector<HWND>{window.hWnd(), user, window.hWnd()}, user));
 }
 
 // The label's font and colour come from the settings file; the font command

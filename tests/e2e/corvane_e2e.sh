@@ -2,9 +2,9 @@
 # The real Corvane.exe under Wine, driven like a user would on the session's
 # display, for what only the real program shows: its consent window, the
 # cursor calls it makes, one instance at a time, the control menu opened by the
-# real keys, Quit, and a user without administrator rights starting it from a
+# real keys and answering its own keys over Notepad, Quit, and a user without administrator rights starting it from a
 # folder the ANSI code page cannot spell.
-# Usage: corvane_e2e.sh <Corvane.exe> <folder for logs>
+# Usage: corvane_e2e.sh <Corvane.exe> <folder for logs> <deny_machine_keys.exe> <notepad_text.exe>
 # Runs inside a Wine session (WINEPREFIX and DISPLAY set, as scripts/test.sh
 # provides) and leaves the prefix as it found it.
 set -uo pipefail
@@ -106,6 +106,7 @@ click_button() {  # window x y (client coordinates of the button's centre)
 
 cleanup() {
   [ -n "${notepad:-}" ] && kill "$notepad" 2>/dev/null
+  setxkbmap -layout us -option
   [ -n "${corvane:-}" ] && kill "$corvane" 2>/dev/null
   forget_program
   quiet_wine reg delete "$layouts_key" /f >/dev/null
@@ -139,7 +140,7 @@ for args in "" "/debug"; do
   expect_eq "second start ${args:-(plain)}" "$?:$(consent_window)" "0:"
 done
 
-echo "# the control menu: left Shift + a 20 ms middle click over a Wine window, 20 times, Escape, and Quit"
+echo "# the control menu over Notepad: left Shift + a 20 ms middle click, 20 times, then its keys"
 wine notepad >"$out/notepad.log" 2>&1 </dev/null &
 notepad=$!
 wait_for 20 sh -c 'xdotool search --onlyvisible --name Notepad | grep -q .' || fail "notepad did not start"
@@ -153,22 +154,44 @@ popup() {
 }
 popup_at() { for id in $(popup); do xdotool getwindowgeometry --shell "$id" | sed -n 's/^[XY]=//p' | paste -sd,; done; }
 menu_open() { [ -n "$(popup_at)" ]; }
+# The click falls between ticks: raw input sees it. With "held" the left Shift key stays down.
+gesture() {
+  xdotool keydown Shift_L sleep 0.2 mousedown 2 sleep 0.02 mouseup 2 sleep 0.05 $([ "${1:-}" = held ] || echo keyup Shift_L)
+  wait_for 3 menu_open || fail "a gesture opened no menu"
+}
+# Presses keys on the open menu: the menu closes and the window named `$1` opens, which the key `$2` closes.
+# Without a window manager X sends keys to the window under the pointer, so the pointer goes there first.
+keys_open() {  # window closing-key keys...
+  xdotool key "${@:3}"
+  wait_for 3 eval '! menu_open' && wait_for 5 eval "xdotool search --onlyvisible --name '$1' >/dev/null" || fail "$* opened no $1"
+  eval "$(xdotool getwindowgeometry --shell "$(xdotool search --onlyvisible --name "$1" | head -n1)")"
+  xdotool mousemove $((X + WIDTH / 2)) $((Y + 10)) key "$2" mousemove "${pointer%,*}" "${pointer#*,}"
+  wait_for 10 eval "! xdotool search --onlyvisible --name '$1' >/dev/null" || fail "$2 did not reach $1"
+}
+xdotool mousemove "${pointer%,*}" "${pointer#*,}" click 1 sleep 0.3 type 1
 # Each key alone, the middle button held across several ticks: nothing opens.
-xdotool mousemove "${pointer%,*}" "${pointer#*,}" sleep 0.3 keydown Shift_L sleep 0.4 keyup Shift_L sleep 0.2 \
-  mousedown 2 sleep 0.4 mouseup 2
+xdotool keydown Shift_L sleep 0.4 keyup Shift_L sleep 0.2 mousedown 2 sleep 0.4 mouseup 2
 wait_for 1 menu_open && fail "a key alone opened the menu" || pass "left Shift alone, the middle button alone: no menu"
-for gesture in $(seq 20); do
-  # The click falls between ticks: raw input sees it. The last menu stays open.
-  xdotool keydown Shift_L sleep 0.2 mousedown 2 sleep 0.02 mouseup 2 sleep 0.05 keyup Shift_L
-  wait_for 3 menu_open || fail "gesture $gesture opened no menu"
-  [ "$gesture" -lt 20 ] && xdotool key Escape && { wait_for 3 eval '! menu_open' || fail "Escape left the menu open"; }
+for n in $(seq 20); do
+  gesture
+  [ "$n" = 20 ] && expect_eq "menu at the pointer" "$(popup_at)" "$pointer"
+  xdotool key Escape
+  wait_for 3 eval '! menu_open' || fail "Escape left the menu open"
 done
-expect_eq "menu at the pointer" "$(popup_at)" "$pointer"
-# Keys stay with the window in front, so Quit, the last item, is clicked.
-eval "$(xdotool getwindowgeometry --shell "$(popup | head -n1)")"
-xdotool mousemove $((X + 20)) $((Y + HEIGHT - 8)) click 1
-wait_for 10 ended "$corvane" && pass "Quit ends the process" || fail "the process runs on after Quit"
+xdotool type 2 && gesture && keys_open '^Font$' Escape f
+gesture && keys_open "^About $title\$" Return Down Down Return
+gesture held && xdotool key w keyup Shift_L sleep 1
+expect_eq "W switches autostart off" "$(reg_value "$run_key" Corvane)" "<absent>"
+# A Russian layout: the F key types a Cyrillic "a", and still chooses the font item.
+# Wine takes the virtual keys from the first group, as Windows' Russian layout has them: the second one is Russian.
+setxkbmap -layout us,ru -option grp:sclk_toggle && xdotool key Scroll_Lock mousemove "${pointer%,*}" "${pointer#*,}" click 1 sleep 0.3 key Cyrillic_a
+gesture && keys_open '^Font$' Escape Cyrillic_a
+xdotool key Scroll_Lock && setxkbmap -layout us -option && xdotool mousemove "${pointer%,*}" "${pointer#*,}" click 1 sleep 0.3 type 3
+gesture && xdotool key q
+wait_for 10 ended "$corvane" && pass "Q ends the process" || fail "the process runs on after Q"
 expect_eq "cursors reloaded at activation and at Quit" "$(grep -c "$reload_trace" "$log")" "2"
+# Notepad holds "12", the Cyrillic "a" and "3": what was typed there, nothing meant for the menu.
+expect_eq "Notepad's text" "$(quiet_wine "$4")" "0031 0032 0430 0033 "
 kill "$notepad" 2>/dev/null
 
 echo "# a user without administrator rights, from a folder the ANSI code page cannot spell"

@@ -33,6 +33,9 @@ class ScriptedDesktop final : public platform::Desktop {
   // The input method window's answer to each command: the error, and the value on success.
   std::map<WPARAM, std::pair<DWORD, DWORD_PTR>> imeAnswers;
   DWORD lastInput = 0;
+  UINT keyHeldElsewhere = 0;                 // a virtual key another program holds as a hot key
+  bool foregroundRefused = false;            // as Windows refuses a program that had not the last input
+  HWND foregroundWindow = nullptr;           // the window in front, until a window takes the foreground
 
   // As the system reports a held key: its state byte (0x80 down, 0x01 toggled) sign-extended.
   void Press(int virtualKey) { keyStates[virtualKey] = static_cast<SHORT>(0xFF81); }
@@ -50,6 +53,8 @@ class ScriptedDesktop final : public platform::Desktop {
   int reloads = 0;
   std::map<USHORT, HWND> rawInput;  // the window each watched raw device reports to
   std::vector<HWND> imeAsked;       // the window of every input method question, each time
+  std::map<int, std::pair<UINT, UINT>> keysTaken;  // by hot key id: modifiers and virtual key
+  std::vector<HWND> foregroundAsked;               // each window asked to take the foreground
   // The installed cursor, still alive for inspection (the fake owns it as the system would).
   HCURSOR InstalledCursor() const { return installed_.get(); }
 
@@ -93,6 +98,12 @@ class ScriptedDesktop final : public platform::Desktop {
   BOOL ReadRawInput(HRAWINPUT input, RAWINPUT& report) override {
     return rawReports.count(input) ? (report = rawReports[input], TRUE) : FALSE;
   }
+  BOOL TakeKey(HWND, int id, UINT mods, UINT key) override {
+    return key != keyHeldElsewhere && keysTaken.emplace(id, std::pair(mods, key)).second;
+  }
+  BOOL GiveBackKey(HWND, int id) override { return static_cast<BOOL>(keysTaken.erase(id)); }
+  BOOL TakeForeground(HWND w) override { return foregroundAsked.push_back(w), !foregroundRefused && (foregroundWindow = w); }
+  HWND ForegroundWindow() override { return foregroundWindow; }
 
  private:
   // Records the query and gives its scripted answer: `answer`, or what `map` holds for `key`, or nothing.
