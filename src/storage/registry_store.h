@@ -49,4 +49,13 @@ bool RegEitherEquals(const std::string& SubKey, const std::string& ValueName, co
 // happens when the key cannot be opened for writing.
 void RegRemoveValue(HKEY Root, const std::string& SubKey, const std::string& ValueName);
 
+// True when SubKey exists under Root and can be read.
+bool RegKeyExists(HKEY Root, const std::string& SubKey);
+
+// Deletes SubKey under Root with its values; a key with subkeys stays, and
+// with OnlyWhenEmpty so does one with values. Under WOW64 the same key path in
+// the process's own (32-bit) view goes too when it is empty: the first
+// creation in RegWriteValue leaves it there.
+void RegRemoveKey(HKEY Root, const std::string& SubKey, bool OnlyWhenEmpty = false);
+
 }  // namespace corvane
