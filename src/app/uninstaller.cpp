@@ -76,7 +76,7 @@ int Uninstall(UninstallMode mode, const ProgramPaths& paths, const platform::Ver
       RegRemoveKey(RootOf(trace), trace.key);
       // The company's key, made with the application key, once nothing else is in it.
       if (trace.kind == RegistryTrace::Kind::kApplicationKey || trace.kind == RegistryTrace::Kind::kVirtualStore) {
-        RegRemoveKey(RootOf(trace), ParentKey(trace.key), true);
+        RegRemoveKey(RootOf(trace), ParentKey(trace.key), false);
       }
     }
     outcome = OutcomeOf(traces, before, LookAll(traces, paths.exePath));

@@ -129,11 +129,20 @@ bool RegKeyExists(HKEY Root, const std::string& SubKey) {
   return platform::RegKey(opened) != nullptr;
 }
 
-void RegRemoveKey(HKEY Root, const std::string& SubKey, bool OnlyWhenEmpty) {
-  if (!OnlyWhenEmpty || KeyEmpty(Root, SubKey, ViewFlag())) RegDeleteKeyExA(Root, SubKey.c_str(), ViewFlag(), 0);
-  if (IsWow64() && KeyEmpty(Root, SubKey, KEY_WOW64_32KEY)) {
-    RegDeleteKeyExA(Root, SubKey.c_str(), KEY_WOW64_32KEY, 0);
+void RegRemoveKey(HKEY Root, const std::string& SubKey, bool WithValues) {
+  HKEY opened = nullptr;
+  if (WithValues &&
+      RegOpenKeyExA(Root, SubKey.c_str(), 0, KEY_QUERY_VALUE | KEY_SET_VALUE | ViewFlag(), &opened) == ERROR_SUCCESS) {
+    const platform::RegKey key(opened);
+    char name[16384];  // the longest value name the registry allows, with its terminator
+    for (;;) {
+      DWORD length = sizeof name;
+      if (RegEnumValueA(key.get(), 0, name, &length, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) break;
+      if (RegDeleteValueA(key.get(), name) != ERROR_SUCCESS) break;
+    }
   }
+  if (KeyEmpty(Root, SubKey, ViewFlag())) RegDeleteKeyExA(Root, SubKey.c_str(), ViewFlag(), 0);
+  if (IsWow64() && KeyEmpty(Root, SubKey, KEY_WOW64_32KEY)) RegDeleteKeyExA(Root, SubKey.c_str(), KEY_WOW64_32KEY, 0);
 }
 
 }  // namespace corvane
