@@ -61,9 +61,9 @@ int Uninstall(UninstallMode mode, const ProgramPaths& paths, const platform::Ver
   outcome.endedRunning = end == InstanceEnd::kEnded;
   if (!outcome.stillRunning) {
     const InstanceMark holding;
-    const std::vector<RegistryTrace> traces = ProgramTraces(
-        {record.ProductName, kRunKeyPath, kStartupApprovedKeyPath, ApplicationKey(record.CompanyName, record.InternalName),
-         AppPathsKey(paths.exeName)});
+    const std::vector<RegistryTrace> traces =
+        ProgramTraces({record.ProductName, kRunKeyPath, kStartupApprovedKeyPath,
+                       ApplicationKey(record.CompanyName, record.InternalName), AppPathsKey(paths.exeName)});
     const std::vector<TraceState> before = LookAll(traces, paths.exePath);
     const std::vector<bool> remove = TracesToRemove(traces, before);
     for (size_t i = 0; i < traces.size(); ++i) {

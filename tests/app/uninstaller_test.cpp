@@ -24,7 +24,10 @@ struct UninstallTest : ::testing::Test {
   void TearDown() override { Forget(); }
   static void Forget() {
     testing::ForgetProgram();
-    for (const char* key : {kAppKey, "SOFTWARE\\Halvorn", kAppPathsKey}) RegDeleteKeyA(HKEY_CURRENT_USER, key);
+    for (const char* key : {kAppKey, "SOFTWARE\\Halvorn", kAppPathsKey,
+                            "Software\\Classes\\VirtualStore\\MACHINE\\SOFTWARE\\Halvorn\\Corvane",
+                            "Software\\Classes\\VirtualStore\\MACHINE\\SOFTWARE\\Halvorn"})
+      RegDeleteKeyA(HKEY_CURRENT_USER, key);
     for (const char* key : {kRunKey, kStartupApprovedKeyPath}) RegDeleteKeyValueA(HKEY_CURRENT_USER, key, "Corvane");
   }
 
@@ -43,7 +46,8 @@ struct UninstallTest : ::testing::Test {
   int Run(UninstallMode mode) {
     box = "(none)";
     const auto endRunning = [this] {
-      ended = RegReadValue(HKEY_CURRENT_USER, kRunKey, "Corvane") + testing::ReadHklmText(kRunKey, "Corvane").value_or("");
+      ended =
+          RegReadValue(HKEY_CURRENT_USER, kRunKey, "Corvane") + testing::ReadHklmText(kRunKey, "Corvane").value_or("");
       return InstanceEnd::kEnded;
     };
     const auto show = [this](const MSGBOXPARAMSA& params) {
@@ -77,22 +81,29 @@ struct UninstallTest : ::testing::Test {
 TEST_F(UninstallTest, AsAnAdministratorEverythingGoesButAnotherProgramsRunValue) {
   testing::WriteBytes(exePath, "MZ");
   ConsentedStart();
-  // The user's autostart of another program, switched off in Startup apps.
+  // The user's autostart and App Paths of another program, the autostart
+  // switched off in Startup apps; and a virtual-store copy of the application key.
   const std::string other = "\"C:\\Other\\Corvane.exe\" /start";
   RegSetKeyValueA(HKEY_CURRENT_USER, kRunKey, "Corvane", REG_SZ, other.c_str(), static_cast<DWORD>(other.size() + 1));
+  RegSetKeyValueA(HKEY_CURRENT_USER, kAppPathsKey, "", REG_SZ, other.c_str(), static_cast<DWORD>(other.size() + 1));
+  const std::string virtualStore = "Software\\Classes\\VirtualStore\\MACHINE\\";
+  RegSetKeyValueA(HKEY_CURRENT_USER, (virtualStore + kAppKey).c_str(), "CurrentVersion", REG_SZ, "0.15", 5);
   const std::string mark("\3\0\0\0\1\1\1\1\1\1\1\1", 12);
   RegSetKeyValueA(HKEY_CURRENT_USER, kStartupApprovedKeyPath, "Corvane", REG_BINARY, mark.data(), 12);
 
   EXPECT_EQ(Run(UninstallMode::kWithMessage), kNothingRemains);
   EXPECT_EQ(ended, other + exePath) << "asked to end with every entry still there";
-  EXPECT_EQ(Left(), "-|-|" + other + "|-|-|" + mark + "||-|-|-|-|-|-||");
+  EXPECT_EQ(Left(), "-|-|" + other + "|" + other + "|-|" + mark + "||-|-|-|-|-|-||");
+  EXPECT_FALSE(RegKeyExists(HKEY_CURRENT_USER, virtualStore + "SOFTWARE\\Halvorn"));
   EXPECT_EQ(box, "Corvane|" + wasRunning + "Removed from the registry:\n"
                  "HKLM\\Software\\Microsoft\\Windows\\CurrentVersion\\Run (value Corvane)\n"
                  "HKLM\\SOFTWARE\\Halvorn\\Corvane\n"
                  "HKLM\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\App Paths\\Corvane.exe\n"
+                 "HKCU\\Software\\Classes\\VirtualStore\\MACHINE\\SOFTWARE\\Halvorn\\Corvane\n"
                  "\nLeft in place, as they belong to another program:\n"
                  "HKCU\\Software\\Microsoft\\Windows\\CurrentVersion\\Run (value Corvane)\n"
-                 "HKCU\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\StartupApproved\\Run (value Corvane)\n" +
+                 "HKCU\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\StartupApproved\\Run (value Corvane)\n"
+                 "HKCU\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\App Paths\\Corvane.exe\n" +
                  finish);
 }
 
@@ -116,20 +127,30 @@ TEST_F(UninstallTest, AsAUserItsOwnValuesGoAndTheMachinesAreLeftForAnAdministrat
 
     EXPECT_EQ(Run(UninstallMode::kWithMessage), kSomethingRemains);
     EXPECT_EQ(Left(), "-|-|-|-|-|-||" + machine);
-    EXPECT_EQ(box, "Corvane|" + wasRunning + "Removed from the registry:\n"
-                   "HKCU\\Software\\Microsoft\\Windows\\CurrentVersion\\Run (value Corvane)\n"
-                   "HKCU\\SOFTWARE\\Halvorn\\Corvane\n"
-                   "HKCU\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\App Paths\\Corvane.exe\n"
-                   "\nOnly an administrator can remove the rest. In a command prompt run as administrator:\n"
-                   "reg delete HKLM\\Software\\Microsoft\\Windows\\CurrentVersion\\Run /v Corvane /f /reg:64\n"
-                   "reg delete HKLM\\SOFTWARE\\Halvorn\\Corvane /f /reg:64\n"
-                   "reg delete \"HKLM\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\App Paths\\Corvane.exe\" /f /reg:64\n" +
-                       finish);
+    EXPECT_EQ(box,
+              "Corvane|" + wasRunning + "Removed from the registry:\n"
+              "HKCU\\Software\\Microsoft\\Windows\\CurrentVersion\\Run (value Corvane)\n"
+              "HKCU\\SOFTWARE\\Halvorn\\Corvane\n"
+              "HKCU\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\App Paths\\Corvane.exe\n"
+              "\nOnly an administrator can remove the rest. In a command prompt run as administrator:\n"
+              "reg delete HKLM\\Software\\Microsoft\\Windows\\CurrentVersion\\Run /v Corvane /f /reg:64\n"
+              "reg delete HKLM\\SOFTWARE\\Halvorn\\Corvane /f /reg:64\n"
+              "reg delete \"HKLM\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\App Paths\\Corvane.exe\" /f /reg:64\n" +
+                  finish);
     EXPECT_EQ(Run(UninstallMode::kQuiet), kSomethingRemains);
     EXPECT_EQ(box, "(none)");
   }
   EXPECT_EQ(Run(UninstallMode::kQuiet), kNothingRemains);
   EXPECT_EQ(Left(), "-|-|-|-|-|-||-|-|-|-|-|-||");
+}
+
+// A mark without a window (an instance starting, or one that cannot be
+// asked) still runs when the time is up.
+TEST(EndRunningInstance, NoneRunsOrOneStillRunsWhenTheTimeIsUp) {
+  constexpr char kMark[] = "Local\\Halvorn.Corvane.EndTest";
+  EXPECT_EQ(EndRunningInstance("Corvane.NoSuchWindow", 300, kMark), InstanceEnd::kNoneRan);
+  const InstanceMark running(kMark);
+  EXPECT_EQ(EndRunningInstance("Corvane.NoSuchWindow", 300, kMark), InstanceEnd::kStillRuns);
 }
 
 }  // namespace
