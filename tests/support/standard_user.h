@@ -30,7 +30,8 @@ class MachineKeysDenied {
       for (const char* key : {kAppKey, kRunKey, kAppPathsKey}) {
         HKEY opened = nullptr;
         RegCreateKeyExA(HKEY_LOCAL_MACHINE, key, 0, nullptr, 0, READ_CONTROL | WRITE_DAC | view, nullptr, &opened, {});
-        auto& [owner, security] = saved_.emplace_back(platform::RegKey(opened), std::vector<char>(4096));
+        // Last saved first back: a key both views share is saved twice, the second time denied.
+        auto& [owner, security] = *saved_.emplace(saved_.begin(), platform::RegKey(opened), std::vector<char>(4096));
         DWORD size = 4096;
         RegGetKeySecurity(opened, DACL_SECURITY_INFORMATION, security.data(), &size);
         EXPECT_EQ(RegSetKeySecurity(opened, DACL_SECURITY_INFORMATION, denied), ERROR_SUCCESS) << key;
@@ -38,9 +39,7 @@ class MachineKeysDenied {
     LocalFree(denied);
   }
   ~MachineKeysDenied() {
-    // Last saved first: a key both views share was saved twice, the second time denied.
-    for (auto at = saved_.rbegin(); at != saved_.rend(); ++at)
-      RegSetKeySecurity(at->first.get(), DACL_SECURITY_INFORMATION, at->second.data());
+    for (auto& [key, security] : saved_) RegSetKeySecurity(key.get(), DACL_SECURITY_INFORMATION, security.data());
   }
 
  private:
