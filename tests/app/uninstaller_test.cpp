@@ -46,10 +46,10 @@ TEST(Uninstall, EveryValueGoesWhereItMayAnotherProgramsStayTheBoxSaysWhatIsLeftA
     window.Load();
     SendMessageA(GetDlgItem(window.hWnd(), IDOK), BM_CLICK, 0, 0);
   };
-  const auto uninstall = [&](UninstallMode mode) {
+  const auto uninstall = [&](UninstallMode mode, InstanceEnd end = InstanceEnd::kEnded) {
     box = "(none)";
     // A running Corvane is asked to end with the program's values still there.
-    const auto endRunning = [&] { return ended = Left(), InstanceEnd::kEnded; };
+    const auto endRunning = [&] { return ended = Left(), end; };
     const auto ok = [&](const MSGBOXPARAMSA& p) { return box = p.lpszCaption + ("|" + std::string(p.lpszText)), IDOK; };
     return Uninstall(mode, PathsOfModule(exe), platform::ReadVersionRecord(), {endRunning, ok});
   };
@@ -70,6 +70,7 @@ TEST(Uninstall, EveryValueGoesWhereItMayAnotherProgramsStayTheBoxSaysWhatIsLeftA
     const testing::MachineKeysDenied denied;
     consentedStart();
     const std::string user = folder.path + "|0.15|" + exe + "|" + exe + "|" + folder.path + "|-|";
+    EXPECT_EQ(uninstall(UninstallMode::kQuiet, InstanceEnd::kStillRuns), kStillRunning);
     EXPECT_EQ(uninstall(UninstallMode::kWithMessage), kSomethingRemains);
     EXPECT_EQ(ended + " then " + Left(), user + machine + " then -|-|-|-|-|-|" + machine);
     EXPECT_EQ(box, head + "HKCU\\" + kRunKey + " (value Corvane)\nHKCU\\" + kAppKey + "\nHKCU\\" + kAppPathsKey +
