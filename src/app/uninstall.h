@@ -61,8 +61,9 @@ enum class TraceState { kAbsent, kPresent, kOtherProgram };
 // stays beside another program's Run value.
 std::vector<bool> TracesToRemove(const std::vector<RegistryTrace>& traces, const std::vector<TraceState>& found);
 
-// How an entry is written for the user and for reg.exe: "HKCU\<key>" with
-// ", value <name>" / the command that deletes it (64-bit view for the machine's).
+// How an entry is named for the user ("HKCU\<key>", then " (value <name>)" for
+// a value), and the reg.exe command that deletes it (in the 64-bit view for
+// the machine's).
 std::string TraceName(const RegistryTrace& trace);
 std::string RegDeleteCommand(const RegistryTrace& trace);
 

@@ -58,7 +58,6 @@ int Uninstall(UninstallMode mode, const ProgramPaths& paths, const platform::Ver
   UninstallOutcome outcome;
   const InstanceEnd end = services.endRunning();
   outcome.stillRunning = end == InstanceEnd::kStillRuns;
-  outcome.endedRunning = end == InstanceEnd::kEnded;
   if (!outcome.stillRunning) {
     const InstanceMark holding;
     const std::vector<RegistryTrace> traces =
