@@ -4,14 +4,19 @@
 
 #include "app/fw_main.h"
 #include "app/single_instance.h"
+#include "app/uninstaller.h"
 #include "platform/module_path.h"
 #include "platform/system_library.h"
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   corvane::platform::RestrictLibrarySearch();
-  const corvane::InstanceMark mark;
   // The program's folder and paths, as every "A" function below can open them.
   const std::string modulePath = corvane::platform::AnsiPath(corvane::platform::WideModulePath());
+  // Before the instance mark: the uninstall ends the running instance first.
+  if (const auto uninstall = corvane::UninstallRequest(corvane::ArgumentPortion(GetCommandLineA()))) {
+    return corvane::Uninstall(*uninstall, corvane::PathsOfModule(modulePath), corvane::platform::ReadVersionRecord());
+  }
+  const corvane::InstanceMark mark;
   corvane::fwMain window(instance, {GetCommandLineA(), modulePath, mark.PreviousInstance()});
   window.Load();
   // Ended at start (another instance), or no window could be made.

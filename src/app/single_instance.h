@@ -26,4 +26,14 @@ class InstanceMark {
   bool previous_ = false;
 };
 
+// What became of a running instance asked to end.
+enum class InstanceEnd { kNoneRan, kEnded, kStillRuns };
+
+// Ends the running instance the way a close request from another program does
+// (WM_CLOSE to its window of `windowClass`, which puts the user's cursors
+// back) and waits up to `timeoutMs` milliseconds for its process to end. An
+// instance that cannot be asked (an elevated one, seen from a program that is
+// not) still runs when the time is up.
+InstanceEnd EndRunningInstance(const char* windowClass, DWORD timeoutMs, const char* markName = kInstanceMarkName);
+
 }  // namespace corvane

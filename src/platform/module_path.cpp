@@ -1,6 +1,9 @@
 #include "platform/module_path.h"
 
 #include <optional>
+#include <tuple>
+
+#include "platform/handles.h"
 
 namespace corvane::platform {
 namespace {
@@ -22,7 +25,36 @@ std::optional<std::string> ToAnsi(const std::wstring& text) {
   return ansi;
 }
 
+// The volume and the file's index on it: the same for every name of the file.
+std::optional<std::tuple<DWORD, DWORD, DWORD>> FileIdentity(const std::string& path) {
+  // No access asked, only attributes; backup semantics lets a folder open too.
+  HANDLE opened = CreateFileA(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                              OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+  const Owned<HANDLE, &CloseHandle> file(opened == INVALID_HANDLE_VALUE ? nullptr : opened);
+  BY_HANDLE_FILE_INFORMATION info{};
+  if (!file || !GetFileInformationByHandle(file.get(), &info)) return std::nullopt;
+  return std::tuple(info.dwVolumeSerialNumber, info.nFileIndexHigh, info.nFileIndexLow);
+}
+
+std::string LongForm(const std::string& path) {
+  std::string full(MAX_PATH, '\0');
+  const DWORD length = GetLongPathNameA(path.c_str(), full.data(), static_cast<DWORD>(full.size()));
+  if (length == 0 || length >= full.size()) return path;
+  full.resize(length);
+  return full;
+}
+
 }  // namespace
+
+bool SameFile(const std::string& a, const std::string& b) {
+  const auto identityA = FileIdentity(a);
+  const auto identityB = FileIdentity(b);
+  if (identityA && identityB) return *identityA == *identityB;
+  const std::string longA = LongForm(a);
+  const std::string longB = LongForm(b);
+  return CompareStringA(LOCALE_INVARIANT, NORM_IGNORECASE, longA.c_str(), static_cast<int>(longA.size()),
+                        longB.c_str(), static_cast<int>(longB.size())) == CSTR_EQUAL;
+}
 
 std::wstring WideModulePath(HMODULE module) {
   std::wstring path(MAX_PATH, L'\0');

@@ -17,4 +17,10 @@ std::wstring WideModulePath(HMODULE module = nullptr);
 // the code page lacks, which names no existing file.
 std::string AnsiPath(const std::wstring& path);
 
+// True when the two paths (ANSI, environment variables expanded) name the same
+// file as Windows resolves them: letter case, short (8.3) and long forms, and
+// links and junctions on the way do not matter. A file that cannot be opened
+// is compared by the long forms of its name, without regard to case.
+bool SameFile(const std::string& a, const std::string& b);
+
 }  // namespace corvane::platform

@@ -24,6 +24,17 @@ platform::RegKey CreateKey(HKEY root, const std::string& subKey, const std::stri
   return platform::RegKey(key);
 }
 
+bool KeyEmpty(HKEY root, const std::string& subKey, REGSAM view) {
+  HKEY opened = nullptr;
+  if (RegOpenKeyExA(root, subKey.c_str(), 0, KEY_QUERY_VALUE | view, &opened) != ERROR_SUCCESS) return false;
+  const platform::RegKey key(opened);
+  DWORD subKeys = 0;
+  DWORD values = 0;
+  return RegQueryInfoKeyA(key.get(), nullptr, nullptr, nullptr, &subKeys, nullptr, nullptr, &values, nullptr,
+                          nullptr, nullptr, nullptr) == ERROR_SUCCESS &&
+         subKeys == 0 && values == 0;
+}
+
 }  // namespace
 
 bool IsWow64() {
@@ -110,6 +121,28 @@ void RegRemoveValue(HKEY Root, const std::string& SubKey, const std::string& Val
   if (RegOpenKeyExA(Root, SubKey.c_str(), 0, KEY_WRITE | ViewFlag(), &opened) != ERROR_SUCCESS) return;
   const platform::RegKey key(opened);
   RegDeleteValueA(key.get(), ValueName.c_str());
+}
+
+bool RegKeyExists(HKEY Root, const std::string& SubKey) {
+  HKEY opened = nullptr;
+  RegOpenKeyExA(Root, SubKey.c_str(), 0, KEY_QUERY_VALUE | ViewFlag(), &opened);
+  return platform::RegKey(opened) != nullptr;
+}
+
+void RegRemoveKey(HKEY Root, const std::string& SubKey, bool WithValues) {
+  HKEY opened = nullptr;
+  if (WithValues &&
+      RegOpenKeyExA(Root, SubKey.c_str(), 0, KEY_QUERY_VALUE | KEY_SET_VALUE | ViewFlag(), &opened) == ERROR_SUCCESS) {
+    const platform::RegKey key(opened);
+    char name[16384];  // the longest value name the registry allows, with its terminator
+    for (;;) {
+      DWORD length = sizeof name;
+      if (RegEnumValueA(key.get(), 0, name, &length, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) break;
+      if (RegDeleteValueA(key.get(), name) != ERROR_SUCCESS) break;
+    }
+  }
+  if (KeyEmpty(Root, SubKey, ViewFlag())) RegDeleteKeyExA(Root, SubKey.c_str(), ViewFlag(), 0);
+  if (IsWow64() && KeyEmpty(Root, SubKey, KEY_WOW64_32KEY)) RegDeleteKeyExA(Root, SubKey.c_str(), KEY_WOW64_32KEY, 0);
 }
 
 }  // namespace corvane

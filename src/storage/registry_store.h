@@ -49,4 +49,14 @@ bool RegEitherEquals(const std::string& SubKey, const std::string& ValueName, co
 // happens when the key cannot be opened for writing.
 void RegRemoveValue(HKEY Root, const std::string& SubKey, const std::string& ValueName);
 
+// True when SubKey exists under Root and can be read.
+bool RegKeyExists(HKEY Root, const std::string& SubKey);
+
+// Deletes SubKey under Root: with WithValues its values first, one by one, as
+// a program may that can set values there; then the key, once it holds no
+// values and no subkeys. Under WOW64 the same key path in the process's own
+// (32-bit) view goes too when it is empty: the first creation in RegWriteValue
+// leaves it there.
+void RegRemoveKey(HKEY Root, const std::string& SubKey, bool WithValues = true);
+
 }  // namespace corvane

@@ -241,5 +241,14 @@ for end in "taskkill /im Corvane.exe" "wineboot -e -s"; do
   close_from_outside "$corvane"
 done
 
+echo "# /uninstall /quiet: the running Corvane ends with its cursors back, then its values go"
+start_corvane "$home_win\\Corvane.exe" "$out/uninstall.log"
+wait_for 10 grep -q "$reload_trace" "$log" || fail "uninstall: no activation"
+timeout 60 wine "$home_win\\Corvane.exe" /uninstall /quiet >"$out/uninstall-run.log" 2>&1 </dev/null
+status=$? && { wait_for 5 ended "$corvane" && running=ended || running=running; }
+expect_eq "uninstall: exit code, the running one, its cursor reloads, the values left" "$status:$running:\
+$(grep -c "$reload_trace" "$log"):$(reg_value 'HKLM\SOFTWARE\Halvorn\Corvane' "")$(reg_value "$paths_key" Path)" \
+  "0:ended:2:<absent><absent>"
+
 echo "# screenshots and logs in $out"
 [ "$failures" -eq 0 ] || { echo "$failures check(s) failed"; exit 1; }
