@@ -156,7 +156,9 @@ popup_at() { for id in $(popup); do xdotool getwindowgeometry --shell "$id" | se
 menu_open() { [ -n "$(popup_at)" ]; }
 # The click falls between ticks: raw input sees it. With "held" the left Shift key stays down.
 gesture() {
-  xdotool keydown Shift_L sleep 0.2 mousedown 2 sleep 0.02 mouseup 2 sleep 0.05 $([ "${1:-}" = held ] || echo keyup Shift_L)
+  local release=(keyup Shift_L)
+  [ "${1:-}" = held ] && release=()
+  xdotool keydown Shift_L sleep 0.2 mousedown 2 sleep 0.02 mouseup 2 sleep 0.05 "${release[@]}"
   wait_for 3 menu_open || fail "a gesture opened no menu"
 }
 # Presses keys on the open menu: the menu closes and the window named `$1` opens, which the key `$2` closes.
