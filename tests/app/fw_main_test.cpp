@@ -374,9 +374,10 @@ TEST_F(FwMainTest, ACrashPutsTheCursorsBackAndStillEndsAsThatCrash) {
 }
 
 // The user picks another pointer while Corvane runs: the system reloads the
-// cursors and tells every window, and the label moves to the new I-beam at
-// once, only if it differs; other settings capture nothing. A display change
-// reloads the cursors quietly, then draws.
+// cursors and tells every window, and the label comes back at once, on the
+// new I-beam when it differs; other settings install nothing. A display change
+// reloads the cursors quietly, then draws. Corvane's own reloads, announced at
+// activation and at Quit, install nothing.
 TEST_F(FwMainTest, APointerOrDisplayChangeMovesTheLabelToTheUsersIBeam) {
   using testing::IBeam, testing::MakeIBeam;
   const platform::Icon plain(MakeIBeam(IBeam::kPlain)), inverting(MakeIBeam(IBeam::kInverting)),
@@ -389,15 +390,17 @@ TEST_F(FwMainTest, APointerOrDisplayChangeMovesTheLabelToTheUsersIBeam) {
   send(WM_SETTINGCHANGE, SPI_SETCURSORS);
   desktop.stockIBeam = inverting.get();
   send(WM_SETTINGCHANGE, SPI_SETDESKWALLPAPER);
-  EXPECT_EQ(desktop.installs.size(), 1u);
+  EXPECT_EQ(std::pair(desktop.installs.size(), testing::ReadIcon(desktop.InstalledCursor())), std::pair(2u, first));
   send(WM_SETTINGCHANGE, SPI_SETCURSORS);
   EXPECT_NE(testing::ReadIcon(desktop.InstalledCursor()), first);
   desktop.stockIBeam = larger.get();
   desktop.calls.clear();
   send(WM_DISPLAYCHANGE, 32);
   EXPECT_EQ(desktop.calls, (std::vector<std::string>{"ReloadSystemCursors quietly", "StockIBeam",
-                                                     "InstallSystemCursor"}));
+                                                     "InstallSystemCursor", "StockIBeam"}));
   EXPECT_EQ(testing::ReadIcon(desktop.InstalledCursor()).color.width, 48);
+  main_->mPopupExit_Click();
+  EXPECT_EQ(std::pair(desktop.installs.size(), desktop.reloads), std::pair(4u, 3));
 }
 
 }  // namespace corvane
