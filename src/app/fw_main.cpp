@@ -204,6 +204,11 @@ LRESULT fwMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_DISPLAYCHANGE:
       OnDisplayChange();
       break;
+    case WM_WTSSESSION_CHANGE:
+    case WM_POWERBROADCAST:
+      // An unlock, a new connection or a resume may have reloaded the cursors unannounced.
+      indicator_.CheckIBeamSoon();
+      break;
     case WM_ENDSESSION:
       // The session ends (a log-off, a shutdown, an installer closing the
       // program): the process may be ended as soon as this returns.
@@ -348,6 +353,7 @@ void fwMain::bbYes_Click() {
   cursorsChanged_ = true;
   WatchCrashes(*this);
   rawInput_.Follow(hwnd_);
+  sessions_.Follow(hwnd_);
   // Last, so that no tick sees half-prepared surfaces.
   SetTimer(hwnd_, ktoLangId, ktoLangInterval, nullptr);
 }
@@ -357,6 +363,7 @@ void fwMain::bbNo_Click() { Unload(); }
 void fwMain::Form_Unload() {
   KillTimer(hwnd_, ktoLangId);
   rawInput_.Follow(nullptr);
+  sessions_.Follow(nullptr);
 }
 
 void fwMain::toLang_Timer() { indicator_.toLang_Timer(); }

@@ -17,6 +17,7 @@
 #include "platform/desktop.h"
 #include "platform/handles.h"
 #include "platform/raw_input_watch.h"
+#include "platform/session_watch.h"
 #include "platform/version_record.h"
 
 namespace corvane {
@@ -120,6 +121,7 @@ class fwMain {
   ProgramPaths paths_;
   platform::VersionRecord record_;
   platform::RawInputWatch rawInput_;
+  platform::SessionWatch sessions_;
   Indicator indicator_;
   ControlMenu menu_;
   std::string tag_;
