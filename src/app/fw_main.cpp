@@ -416,8 +416,8 @@ void fwMain::OnSettingChange(WPARAM action) {
   // The input scope is read again whatever changed: the system does not say
   // which value the option of a language per app window is sent as.
   indicator_.ReadInputScope();
-  // A reloaded pointer scheme gives the label a new I-beam, only while the
-  // I-beam is Corvane's: activation's own reload comes before it.
+  // Reloaded cursors get the label back, only while the I-beam is Corvane's:
+  // activation's own reload comes before it, Quit's after it.
   if (action == SPI_SETCURSORS && cursorsChanged_) indicator_.RefreshIBeam();
 }
 

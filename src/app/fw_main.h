@@ -98,8 +98,8 @@ class fwMain {
   void mPopupStart_Click();
   void mPopupExit_Click();
   // WM_SETTINGCHANGE: `action` is the SPI_SET... value that changed, or 0. The
-  // input scope is read again; a reloaded pointer scheme (SPI_SETCURSORS)
-  // gives the label a new I-beam.
+  // input scope is read again; reloaded cursors (SPI_SETCURSORS) get the
+  // label back at once, on the new I-beam if it changed.
   void OnSettingChange(WPARAM action);
 
  private:
