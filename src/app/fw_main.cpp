@@ -417,7 +417,7 @@ void fwMain::OnSettingChange(WPARAM action) {
   // which value the option of a language per app window is sent as.
   indicator_.ReadInputScope();
   // Reloaded cursors get the label back, only while the I-beam is Corvane's:
-  // activation's own reload comes before it, Quit's after it.
+  // activation's own reload comes before it is set, Quit's after it is cleared.
   if (action == SPI_SETCURSORS && cursorsChanged_) indicator_.RefreshIBeam();
 }
 
