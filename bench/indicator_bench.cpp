@@ -1,7 +1,7 @@
 // What the indicator costs: an idle tick through the program's own code
 // against the bare platform calls it has to make, without and with the Caps
 // Lock mark, with a Japanese layout whose input method is asked for its mode,
-// and one label rendering.
+// with the I-beam check forced on, and one label rendering.
 // Run under the system to measure (or Wine); it prints its figures. With
 // "--render" it times the rendering alone (figures.sh runs it so at 192 DPI).
 #include <windows.h>
@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "indicator/cursor_fingerprint.h"
 #include "indicator/indicator.h"
 #include "indicator/input_mode_reader.h"
 #include "platform/desktop.h"
@@ -147,6 +148,28 @@ class ImeDesktop final : public corvane::platform::Win32Desktop {
   DWORD input_ = 0;
 };
 
+// The same per window, and every IBeamCheck::kPeriodTicks ticks the calls a
+// look at the I-beam `bareShown` must make: its planes read back.
+HCURSOR bareShown = nullptr;
+int bareSinceLook = 0;
+[[gnu::noinline]] void BareTickWithLook() {
+  BareTick<false, false>();
+  if (++bareSinceLook < corvane::IBeamCheck::kPeriodTicks) return;
+  bareSinceLook = 0;
+  static std::uint32_t pixels[4096];
+  static const HDC dc = CreateCompatibleDC(nullptr);
+  ICONINFO icon{};
+  if (!GetIconInfo(bareShown, &icon)) return;
+  for (HBITMAP plane : {icon.hbmMask, icon.hbmColor}) {
+    BITMAP size{};
+    if (!plane || !GetObjectA(plane, sizeof size, &size)) continue;
+    BITMAPINFO info{};
+    info.bmiHeader = corvane::platform::DibHeader(size.bmWidth, size.bmHeight, 32, true);
+    GetDIBits(dc, plane, 0, static_cast<UINT>(size.bmHeight), pixels, &info, DIB_RGB_COLORS);
+    DeleteObject(plane);
+  }
+}
+
 double Median(std::vector<double> values) {
   std::sort(values.begin(), values.end());
   return values[values.size() / 2];
@@ -156,9 +179,12 @@ double Median(std::vector<double> values) {
 // blocks of alternating order, so that a busy moment of the machine falls on
 // both sides alike; each side's figure is the median block.
 void CompareIdleTicks(const char* title, corvane::Indicator& indicator, void (*bare)()) {
-  // The first tick may render; from then on every tick is idle.
-  indicator.toLang_Timer();
-  bare();
+  // The first tick may render, and where installs change nothing (Wine) the
+  // I-beam check tries a few more; from then on every tick is idle.
+  for (int i = 0; i <= corvane::IBeamCheck::kPeriodTicks * corvane::IBeamCheck::kUnstuckLimit; ++i) {
+    indicator.toLang_Timer();
+    bare();
+  }
 
   constexpr int kTicksPerBlock = 200;
   constexpr int kBlocks = 101;
@@ -280,6 +306,42 @@ void CompareIdleTicksOfEveryKind(corvane::Indicator& indicator) {
   CloseHandle(ready);
 }
 
+// The system's services, but an install replaces the I-beam for this program
+// alone: the stock I-beam is then the installed cursor, as on Windows, so the
+// I-beam check stays on (under Wine, whose installs change nothing, it stops).
+class StickyDesktop final : public corvane::platform::Win32Desktop {
+ public:
+  HCURSOR StockIBeam() override { return shown ? shown.get() : Win32Desktop::StockIBeam(); }
+  BOOL InstallSystemCursor(HCURSOR cursor, DWORD) override {
+    shown.reset(cursor);
+    return cursor != nullptr;
+  }
+  corvane::platform::Icon shown;
+};
+
+// The I-beam check's own cost, one look and spread over its period, and idle
+// ticks with it on against the bare calls plus those of a look.
+void CompareIdleTicksWithIBeamCheck() {
+  StickyDesktop sticky;
+  corvane::Indicator indicator(sticky, [] {});
+  indicator.PrepareSurfaces();
+  indicator.toLang_Timer();
+  bareShown = sticky.shown.get();
+  corvane::CursorReader reader;
+  std::vector<double> looks;
+  for (int i = 0; i < 1000; ++i) {
+    const LARGE_INTEGER t0 = Now();
+    reader.Read(sticky.StockIBeam());
+    looks.push_back(Seconds(t0, Now()) * 1e6);
+  }
+  std::printf("I-beam check, %d x %d labelled I-beam: one look median %.1f us, %.2f us a tick over its %d ticks\n",
+              indicator.pbCursor[0].Width(), indicator.pbCursor[0].Height(), Median(looks),
+              Median(looks) / corvane::IBeamCheck::kPeriodTicks, corvane::IBeamCheck::kPeriodTicks);
+  CompareIdleTicks("Per window with the I-beam check forced on (the bare calls read the I-beam back as often):",
+                   indicator, &BareTickWithLook);
+  std::printf("  the check still on: %s\n", sticky.shown.get() == bareShown ? "yes, no reinstall" : "no");
+}
+
 }  // namespace
 
 void* operator new(std::size_t size) {
@@ -295,7 +357,10 @@ int main(int argc, char** argv) {
   corvane::platform::Desktop& desktop = corvane::platform::SystemDesktop();
   Indicator indicator(desktop, [] {});
   indicator.PrepareSurfaces();
-  if (argc < 2 || std::strcmp(argv[1], "--render") != 0) CompareIdleTicksOfEveryKind(indicator);
+  if (argc < 2 || std::strcmp(argv[1], "--render") != 0) {
+    CompareIdleTicksOfEveryKind(indicator);
+    CompareIdleTicksWithIBeamCheck();
+  }
 
   constexpr int kRenders = 1000;
   std::vector<double> render;

@@ -201,6 +201,11 @@ LRESULT fwMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_DISPLAYCHANGE:
       OnDisplayChange();
       break;
+    case WM_WTSSESSION_CHANGE:
+    case WM_POWERBROADCAST:
+      // An unlock, a new connection or a resume may have reloaded the cursors unannounced.
+      indicator_.CheckIBeamSoon();
+      break;
     case WM_ENDSESSION:
       // The session ends (a log-off, a shutdown, an installer closing the
       // program): the process may be ended as soon as this returns.
@@ -296,6 +301,7 @@ void fwMain::bbYes_Click() {
   cursorsChanged_ = true;
   WatchCrashes(*this);
   rawInput_.Follow(hwnd_);
+  sessions_.Follow(hwnd_);
   // Last, so that no tick sees half-prepared surfaces.
   SetTimer(hwnd_, ktoLangId, ktoLangInterval, nullptr);
 }
@@ -305,6 +311,7 @@ void fwMain::bbNo_Click() { Unload(); }
 void fwMain::Form_Unload() {
   KillTimer(hwnd_, ktoLangId);
   rawInput_.Follow(nullptr);
+  sessions_.Follow(nullptr);
 }
 
 void fwMain::toLang_Timer() { indicator_.toLang_Timer(); }
@@ -368,8 +375,8 @@ void fwMain::OnSettingChange(WPARAM action) {
   // The input scope is read again whatever changed: the system does not say
   // which value the option of a language per app window is sent as.
   indicator_.ReadInputScope();
-  // A reloaded pointer scheme gives the label a new I-beam, only while the
-  // I-beam is Corvane's: activation's own reload comes before it.
+  // Reloaded cursors get the label back, only while the I-beam is Corvane's:
+  // activation's own reload comes before it is set, Quit's after it is cleared.
   if (action == SPI_SETCURSORS && cursorsChanged_) indicator_.RefreshIBeam();
 }
 

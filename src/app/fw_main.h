@@ -18,6 +18,7 @@
 #include "platform/desktop.h"
 #include "platform/handles.h"
 #include "platform/raw_input_watch.h"
+#include "platform/session_watch.h"
 #include "platform/version_record.h"
 
 namespace corvane {
@@ -95,8 +96,8 @@ class fwMain {
   void mPopupStart_Click();
   void mPopupExit_Click();
   // WM_SETTINGCHANGE: `action` is the SPI_SET... value that changed, or 0. The
-  // input scope is read again; a reloaded pointer scheme (SPI_SETCURSORS)
-  // gives the label a new I-beam.
+  // input scope is read again; reloaded cursors (SPI_SETCURSORS) get the
+  // label back at once, on the new I-beam if it changed.
   void OnSettingChange(WPARAM action);
 
  private:
@@ -116,6 +117,7 @@ class fwMain {
   ProgramPaths paths_;
   platform::VersionRecord record_;
   platform::RawInputWatch rawInput_;
+  platform::SessionWatch sessions_;
   Indicator indicator_;
   ControlMenu menu_;
   std::string tag_;

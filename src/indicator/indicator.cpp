@@ -36,12 +36,11 @@ void Indicator::PrepareSurfaces() {
 
 bool Indicator::CaptureIBeam(bool always) {
   HCURSOR iBeam = desktop_.StockIBeam();
+  const CursorFingerprint seen = reader_.Read(iBeam);
+  if (!always && seen == scheme_) return false;
   platform::IconInfo info;
   platform::QueryIconInfo(iBeam, info);
   CursorImage image = ReadCursorImage(info.info);
-  if (!always && image == iBeamImage_ && info.info.xHotspot == iBeam_.info.xHotspot &&
-      info.info.yHotspot == iBeam_.info.yHotspot)
-    return false;
   // The I-beam's own size: SM_CXCURSOR is only nominal, and the icon metrics
   // would squeeze a larger pointer. The metrics serve only an unreadable one.
   const int width = image.width > 0 ? image.width : desktop_.CursorWidth();
@@ -54,11 +53,23 @@ bool Indicator::CaptureIBeam(bool always) {
   templateSurface.SetPictureFromImageOf(templateSurface);
   iBeam_ = std::move(info);
   iBeamImage_ = std::move(image);
+  scheme_ = seen;
   return true;
 }
 
+bool Indicator::IBeamStillInstalled() {
+  return check_.LastInstallStuck() && reader_.Read(desktop_.StockIBeam()) == installed_;
+}
+
 void Indicator::RefreshIBeam() {
-  if (CaptureIBeam(false) && drawn_) UpdateIndicator();
+  if (!drawn_ || !IBeamStillInstalled()) CaptureIBeam(false);
+  if (drawn_ && desktop_.KeyboardLayoutCount() >= 2) UpdateIndicator();
+}
+
+void Indicator::CheckIBeam() {
+  if (!drawn_ || !check_.Tick() || IBeamStillInstalled() || !check_.MayReinstall()) return;
+  CaptureIBeam(false);
+  UpdateIndicator();
 }
 
 void Indicator::RefreshAfterDisplayChange() {
@@ -116,6 +127,11 @@ void Indicator::UpdateIndicator() {
   // The system owns a cursor it accepted; one it refused would be lost otherwise.
   if (!desktop_.InstallSystemCursor(cursor, kIBeamCursorId) && cursor) DestroyCursor(cursor);
   drawn_ = true;
+  // Read back, as Windows may have converted it: the check compares with
+  // this. Still the template's I-beam: the install did not stick.
+  installed_ = reader_.Read(desktop_.StockIBeam());
+  check_.Installed(!(installed_ == scheme_));
+  check_.Resume();
 }
 
 bool Indicator::CapsLockShown() {
@@ -158,10 +174,10 @@ void Indicator::toLang_Timer() {
   const DWORD layout = scope_ == InputScope::kSession ? SessionLayout(window) : WindowLayout(window);
   // An ended thread, a console window's (it names its client program's
   // thread, which has no layout), no foreground window: no language to show.
-  if (layout == 0) return;
+  if (layout == 0) return CheckIBeam();
   const InputMode mode = inputMode_.Read(layout, window);
   bool capsLock = CapsLockShown();
-  if (layout == lastLayout_ && mode == lastMode_ && capsLock == lastCapsLock_) return;
+  if (layout == lastLayout_ && mode == lastMode_ && capsLock == lastCapsLock_) return CheckIBeam();
   lastLayout_ = layout;
   lastMode_ = mode;
   // Edits of the settings file apply from the next change on.

@@ -8,7 +8,9 @@
 #include <functional>
 #include <string>
 
+#include "indicator/cursor_fingerprint.h"
 #include "indicator/cursor_image.h"
+#include "indicator/ibeam_check.h"
 #include "indicator/input_mode_reader.h"
 #include "indicator/label_settings.h"
 #include "indicator/surface.h"
@@ -67,11 +69,17 @@ class Indicator {
   // scaling.
   void PrepareSurfaces();
 
-  // The system has reloaded the user's cursors (another scheme, size or
-  // colour): captures the stock I-beam and, when it differs from the
-  // template's (size, hot spot or pixels), rebuilds the template and redraws
-  // the current label at once.
+  // The system has announced reloaded cursors (another scheme, size or
+  // colour, a theme, a tool): once a label has been drawn, and with two
+  // layouts, installs it again at once, rebuilt on the stock I-beam when that
+  // differs from the template's (size, hot spot or pixels). An announcement
+  // while the labelled I-beam is still in place (no reload behind it)
+  // captures nothing, so the label is never drawn on a labelled I-beam.
   void RefreshIBeam();
+
+  // A session change or a resume may have reloaded the cursors unannounced:
+  // the next idle tick checks the I-beam instead of waiting for its turn.
+  void CheckIBeamSoon() { check_.Soon(); }
 
   // The display changed while the labelled I-beam is installed: puts the
   // user's cursors back without telling other windows, captures the I-beam
@@ -95,7 +103,10 @@ class Indicator {
   // The 100 ms tick: opens the control menu on the gesture, otherwise redraws
   // when the layout the user would type in has changed (see InputScope), or
   // its input method's mode, or with "CapsLock=1" the Caps Lock toggle. A
-  // layout of 0 changes nothing.
+  // layout of 0 changes nothing. Once a label is drawn, an idle tick about
+  // once a second checks that the system's I-beam is still the one installed
+  // (see IBeamCheck) and installs it again when an unannounced reload took it
+  // away.
   void toLang_Timer();
 
   // A raw input report (watched while the left Shift key is down): true when
@@ -123,6 +134,10 @@ class Indicator {
   // Takes the stock I-beam into the template when it differs from the one
   // there (or `always`); true when it did.
   bool CaptureIBeam(bool always);
+  // The system's I-beam is still the cursor read back after the last install.
+  bool IBeamStillInstalled();
+  // An idle tick's turn of the I-beam check.
+  void CheckIBeam();
 
   platform::Desktop& desktop_;
   std::function<void()> openControlMenu_;
@@ -144,6 +159,11 @@ class Indicator {
   platform::IconInfo iBeam_;
   // The user's I-beam as it lies in the template, with its own planes.
   CursorImage iBeamImage_;
+  CursorReader reader_;
+  // The template's I-beam, and the system's I-beam read back after the last install.
+  CursorFingerprint scheme_;
+  CursorFingerprint installed_;
+  IBeamCheck check_;
 };
 
 }  // namespace corvane

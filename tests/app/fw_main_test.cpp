@@ -394,9 +394,11 @@ TEST_F(FwMainTest, ACrashPutsTheCursorsBackAndStillEndsAsThatCrash) {
 }
 
 // The user picks another pointer while Corvane runs: the system reloads the
-// cursors and tells every window, and the label moves to the new I-beam at
-// once, only if it differs; other settings capture nothing. A display change
-// reloads the cursors quietly, then draws.
+// cursors and tells every window, and the label comes back at once, on the
+// new I-beam when it differs; other settings install nothing. A display change
+// reloads the cursors quietly, then draws; after a resume the next tick checks
+// the I-beam. Corvane's own reloads, announced at activation and at Quit,
+// install nothing.
 TEST_F(FwMainTest, APointerOrDisplayChangeMovesTheLabelToTheUsersIBeam) {
   using testing::IBeam, testing::MakeIBeam;
   const platform::Icon plain(MakeIBeam(IBeam::kPlain)), inverting(MakeIBeam(IBeam::kInverting)),
@@ -404,20 +406,27 @@ TEST_F(FwMainTest, APointerOrDisplayChangeMovesTheLabelToTheUsersIBeam) {
   const auto send = [this](UINT message, WPARAM wParam) { SendMessageA(main_->hWnd(), message, wParam, 0); };
   desktop.PointAt({10, 20}, nullptr, 0, reinterpret_cast<HKL>(0x04090409));
   desktop.stockIBeam = plain.get();
+  desktop.installsStick = true;
   Start("", false, true).toLang_Timer();
   const testing::IconPlanes first = testing::ReadIcon(desktop.InstalledCursor());
   send(WM_SETTINGCHANGE, SPI_SETCURSORS);
   desktop.stockIBeam = inverting.get();
   send(WM_SETTINGCHANGE, SPI_SETDESKWALLPAPER);
-  EXPECT_EQ(desktop.installs.size(), 1u);
+  EXPECT_EQ(std::pair(desktop.installs.size(), testing::ReadIcon(desktop.InstalledCursor())), std::pair(2u, first));
+  desktop.Reload();
   send(WM_SETTINGCHANGE, SPI_SETCURSORS);
   EXPECT_NE(testing::ReadIcon(desktop.InstalledCursor()), first);
   desktop.stockIBeam = larger.get();
   desktop.calls.clear();
   send(WM_DISPLAYCHANGE, 32);
   EXPECT_EQ(desktop.calls, (std::vector<std::string>{"ReloadSystemCursors quietly", "StockIBeam",
-                                                     "InstallSystemCursor"}));
+                                                     "InstallSystemCursor", "StockIBeam"}));
   EXPECT_EQ(testing::ReadIcon(desktop.InstalledCursor()).color.width, 48);
+  desktop.Reload();
+  send(WM_POWERBROADCAST, PBT_APMRESUMEAUTOMATIC);
+  main_->toLang_Timer();
+  main_->mPopupExit_Click();
+  EXPECT_EQ(std::pair(desktop.installs.size(), desktop.reloads), std::pair(5u, 3));
 }
 
 }  // namespace corvane

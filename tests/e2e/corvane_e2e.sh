@@ -5,6 +5,7 @@
 # real keys and answering its own keys over Notepad, Quit, and a user without administrator rights starting it from a
 # folder the ANSI code page cannot spell.
 # Usage: corvane_e2e.sh <Corvane.exe> <folder for logs> <deny_machine_keys.exe> <notepad_text.exe>
+#   <announce_cursors.exe>
 # Runs inside a Wine session (WINEPREFIX and DISPLAY set, as scripts/test.sh
 # provides) and leaves the prefix as it found it.
 set -uo pipefail
@@ -133,6 +134,14 @@ click_button "$(consent_window)" $((156 + 36)) $((256 + 12))
 wait_for 10 grep -q "$reload_trace" "$log" && pass "activation reloads the cursors" || fail "no cursor reload"
 wait_for 10 grep -q 'SetSystemCursor (.*,00007f01)' "$log" && pass "the I-beam is installed" ||
   fail "no SetSystemCursor call for the I-beam (00007f01)"
+# Wine's installs change nothing: the I-beam check tries twice a second apart,
+# then stops; each announced reload of the cursors still installs the I-beam.
+installs() { grep -c 'SetSystemCursor (.*,00007f01)' "$log"; }
+sleep 4
+tries=$(installs)
+for _ in 1 2 3; do quiet_wine "$5"; done
+sleep 3
+expect_eq "installs: idle, then after three announced reloads" "$tries $(installs)" "3 6"
 
 echo "# second starts while one runs end at once"
 for args in "" "/debug"; do

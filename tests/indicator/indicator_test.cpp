@@ -399,6 +399,52 @@ TEST(LabelledIBeam, BeamAndLabelStandOutOnDarkAndLightScreens) {
   }
 }
 
+// Reloads of the cursors that take the label away. Announced ones reinstall
+// at once, on the same I-beam or a changed one, once a label was drawn with two
+// layouts; unannounced ones within the check's period. An announcement with
+// nothing reloaded leaves the installed label, which is no I-beam to draw on. Where installs change
+// nothing (Wine) the check gives up after a few tries, and a program that keeps
+// putting its own I-beam back gets at most three reinstalls in ten seconds.
+TEST_F(IndicatorTest, ReloadedCursorsGetTheLabelBack) {
+  const platform::Icon inverting(testing::MakeIBeam(IBeam::kInverting)), theirs(testing::MakeIBeam(IBeam::kPlain, 48));
+  // Installs in `ticks` ticks over `layout`, with another program putting `reapplied` back after each.
+  const auto installsAfter = [this](int ticks, HCURSOR reapplied = nullptr, std::uint32_t layout = 0x04190419) {
+    const size_t before = desktop.installs.size();
+    for (int i = 0; i < ticks; ++i) {
+      Tick(layout);
+      if (reapplied) desktop.Reload(reapplied);
+    }
+    return desktop.installs.size() - before;
+  };
+  desktop.installsStick = true;
+  desktop.layoutCount = 1;
+  Tick(0x04090409);
+  indicator.RefreshIBeam();
+  desktop.layoutCount = 2;
+  indicator.RefreshIBeam();
+  EXPECT_TRUE(desktop.installs.empty()) << "no label drawn yet";
+  Tick(0x04090409);
+  indicator.RefreshIBeam();
+  const IconPlanes russian = Tick(0x04190419);
+  EXPECT_EQ(russian, Station().Tick(0x04190419));
+  desktop.Reload();
+  indicator.RefreshIBeam();
+  EXPECT_EQ(std::pair(desktop.installs.size(), ReadIcon(desktop.InstalledCursor())), std::pair(size_t{4}, russian));
+  desktop.Reload();
+  desktop.stockIBeam = inverting.get();
+  indicator.RefreshIBeam();
+  EXPECT_EQ(std::pair(desktop.installs.size(), ReadIcon(desktop.InstalledCursor())),
+            std::pair(size_t{5}, Station(IBeam::kInverting).Tick(0x04190419)));
+  EXPECT_EQ(installsAfter(IBeamCheck::kPeriodTicks), 0u);
+  desktop.Reload();
+  EXPECT_EQ(installsAfter(IBeamCheck::kPeriodTicks), 1u) << "an unannounced reload";
+  EXPECT_EQ(installsAfter(200, theirs.get()), 2u) << "with the one before, three in ten seconds, then none";
+  EXPECT_EQ(installsAfter(1, nullptr, 0x04090409), 1u) << "a layout change";
+  Station wine;  // installs change nothing: the first, then a few tries
+  for (int i = 0; i < 100; ++i) wine.Tick(0x04090409);
+  EXPECT_EQ(wine.desktop.installs.size(), size_t{IBeamCheck::kUnstuckLimit});
+}
+
 // The one long leak run: every path a rendering takes, BitmapToIcon's included.
 TEST(LabelledIBeam, TwentyThousandRendersOnEveryKindOfIBeamLeaveNoGdiObject) {
   const IBeam kinds[] = {IBeam::kPlain, IBeam::kInverting, IBeam::kTranslucent};

@@ -36,6 +36,9 @@ class ScriptedDesktop final : public platform::Desktop {
   UINT keyHeldElsewhere = 0;                 // a virtual key another program holds as a hot key
   bool foregroundRefused = false;            // as Windows refuses a program that had not the last input
   HWND foregroundWindow = nullptr;           // the window in front, until a window takes the foreground
+  bool installsStick = false;  // the I-beam shown becomes the installed one, as on Windows (Wine ignores installs)
+  // Another program reloads the cursors unannounced, or shows its own I-beam.
+  void Reload(HCURSOR own = nullptr) { shown_ = own; }
 
   // As the system reports a held key: its state byte (0x80 down, 0x01 toggled) sign-extended.
   void Press(int virtualKey) { keyStates[virtualKey] = static_cast<SHORT>(0xFF81); }
@@ -82,14 +85,18 @@ class ScriptedDesktop final : public platform::Desktop {
   BOOL ReloadSystemCursors(Notify notify) override {
     calls.push_back(notify == Notify::kBroadcast ? "ReloadSystemCursors" : "ReloadSystemCursors quietly");
     ++reloads;
+    shown_ = nullptr;
+    // As the system does, this thread's windows hear of it before the call returns.
+    if (notify == Notify::kBroadcast) EnumThreadWindows(GetCurrentThreadId(), &Announce, 0);
     return TRUE;
   }
-  HCURSOR StockIBeam() override { return Record("StockIBeam", stockIBeam); }
+  HCURSOR StockIBeam() override { return Record("StockIBeam", shown_ ? shown_ : stockIBeam); }
   BOOL InstallSystemCursor(HCURSOR cursor, DWORD id) override {
     calls.push_back("InstallSystemCursor");
     installs.push_back(id);
     if (!cursor) return FALSE;
     installed_.reset(cursor);  // the system keeps the new cursor and destroys the one it replaces
+    if (installsStick) shown_ = cursor;
     return TRUE;
   }
   BOOL WatchRawInput(USHORT usage, HWND target) override {
@@ -118,7 +125,13 @@ class ScriptedDesktop final : public platform::Desktop {
     return Record(query, it == map.end() ? typename Map::mapped_type{} : it->second);
   }
 
+  static BOOL CALLBACK Announce(HWND window, LPARAM) {
+    SendMessageA(window, WM_SETTINGCHANGE, SPI_SETCURSORS, 0);
+    return TRUE;
+  }
+
   platform::Icon installed_;  // a cursor, owned as the system owns it
+  HCURSOR shown_ = nullptr;   // the system's I-beam when not stockIBeam
 };
 
 }  // namespace corvane::testing
