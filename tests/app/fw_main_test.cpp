@@ -412,7 +412,8 @@ TEST_F(FwMainTest, APointerOrDisplayChangeMovesTheLabelToTheUsersIBeam) {
   send(WM_SETTINGCHANGE, SPI_SETCURSORS);
   desktop.stockIBeam = inverting.get();
   send(WM_SETTINGCHANGE, SPI_SETDESKWALLPAPER);
-  EXPECT_EQ(std::pair(desktop.installs.size(), testing::ReadIcon(desktop.InstalledCursor())), std::pair(2u, first));
+  EXPECT_EQ(std::pair(desktop.installs.size(), testing::ReadIcon(desktop.InstalledCursor())),
+            std::pair(std::size_t{2}, first));
   desktop.Reload();
   send(WM_SETTINGCHANGE, SPI_SETCURSORS);
   EXPECT_NE(testing::ReadIcon(desktop.InstalledCursor()), first);
@@ -426,7 +427,7 @@ TEST_F(FwMainTest, APointerOrDisplayChangeMovesTheLabelToTheUsersIBeam) {
   send(WM_POWERBROADCAST, PBT_APMRESUMEAUTOMATIC);
   main_->toLang_Timer();
   main_->mPopupExit_Click();
-  EXPECT_EQ(std::pair(desktop.installs.size(), desktop.reloads), std::pair(5u, 3));
+  EXPECT_EQ(std::pair(desktop.installs.size(), desktop.reloads), std::pair(std::size_t{5}, 3));
 }
 
 }  // namespace corvane
