@@ -32,7 +32,10 @@ WRITTEN = {"Corvane.dat"}
 
 dist = pathlib.Path(sys.argv[1])
 faults = []
-(zip_path,) = dist.glob("Corvane-*-win32.zip")
+zips = sorted(dist.glob("Corvane-*-win32.zip"))
+if len(zips) != 1:
+    sys.exit(f"{dist}: {len(zips)} release zips, not one")
+zip_path = zips[0]
 version = zip_path.name.removeprefix("Corvane-").removesuffix("-win32.zip")
 sha256 = hashlib.sha256(zip_path.read_bytes()).hexdigest()
 in_zip = set(zipfile.ZipFile(zip_path).namelist())

@@ -49,8 +49,6 @@ class fwMain {
  public:
   static constexpr int kbbYesId = ConsentControls::kbbYesId;
   static constexpr int kbbNoId = ConsentControls::kbbNoId;
-  static constexpr int ktbStartId = ConsentControls::ktbStartId;
-  static constexpr int kibStartId = ConsentControls::kibStartId;
   static constexpr UINT_PTR ktoLangId = 1;
   static constexpr UINT ktoLangInterval = 100;  // milliseconds
   static constexpr char kClassName[] = "Corvane.fwMain";

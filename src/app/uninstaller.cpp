@@ -57,9 +57,11 @@ int Uninstall(UninstallMode mode, const ProgramPaths& paths, const platform::Ver
               const UninstallServices& services) {
   UninstallOutcome outcome;
   const InstanceEnd end = services.endRunning();
-  outcome.stillRunning = end == InstanceEnd::kStillRuns;
+  // Held while removing, so that a start in between ends at once; one that
+  // started since the running one was asked to end keeps its values.
+  const InstanceMark holding;
+  outcome.stillRunning = end == InstanceEnd::kStillRuns || holding.PreviousInstance();
   if (!outcome.stillRunning) {
-    const InstanceMark holding;
     const std::vector<RegistryTrace> traces =
         ProgramTraces({record.ProductName, kRunKeyPath, kStartupApprovedKeyPath,
                        ApplicationKey(record.CompanyName, record.InternalName), AppPathsKey(paths.exeName)});

@@ -143,12 +143,14 @@ void ControlMenu::GiveKeysBack(HWND owner) {
 }
 
 void ControlMenu::OnHotKey(WPARAM id) {
-  const std::size_t index = (id - 1) / 2;
-  if (!open_ || id == 0 || index >= keys_.size()) return;
-  const Key& key = keys_[index];
+  if (!open_ || id == 0 || (id - 1) / 2 >= keys_.size()) return;
+  const Key& key = keys_[(id - 1) / 2];
   if (key.toMenu) {
-    // The menu's own loop, on this thread, moves the highlight or chooses the highlighted item.
-    PostMessageA(MenuWindow(popup_.get()), WM_KEYDOWN, key.virtualKey, 1);
+    // The menu's own loop, on this thread, moves the highlight or chooses the
+    // highlighted item. A key before the menu's window exists is dropped: a
+    // window-less message would reach whatever loop runs next.
+    constexpr LPARAM kOnePress = 1;  // repeat count 1, the key was up before
+    if (HWND menu = MenuWindow(popup_.get())) PostMessageA(menu, WM_KEYDOWN, key.virtualKey, kOnePress);
     return;
   }
   keyChoice_ = key.command;

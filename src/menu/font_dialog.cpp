@@ -17,8 +17,7 @@ bool SystemFontChooser::ShowFont(CommonDialog& Dialog, HWND Owner) {
   // brings the shell and the printing system into the resident process for
   // good, several megabytes for a command the user runs now and then.
   const platform::Library dialogs = platform::LoadSystemLibrary("comdlg32.dll");
-  const auto chooseFont =
-      reinterpret_cast<decltype(&ChooseFontA)>(reinterpret_cast<void*>(GetProcAddress(dialogs.get(), "ChooseFontA")));
+  const auto chooseFont = platform::LibraryFunction<decltype(&ChooseFontA)>(dialogs, "ChooseFontA");
   if (!chooseFont) return false;
 
   const ChooserFont shown = ChooserFontFor(Dialog, platform::ScreenDpi().y, Surface::Resolve(Dialog.Color));

@@ -32,9 +32,7 @@ HWND Win32Desktop::ImeWindow(HWND window) {
   if (!immLoaded_) {
     immLoaded_ = true;
     imm_ = LoadSystemLibrary("imm32.dll");
-    if (imm_)
-      defaultImeWindow_ = reinterpret_cast<HWND(WINAPI*)(HWND)>(
-          reinterpret_cast<void*>(GetProcAddress(imm_.get(), "ImmGetDefaultIMEWnd")));
+    defaultImeWindow_ = LibraryFunction<HWND(WINAPI*)(HWND)>(imm_, "ImmGetDefaultIMEWnd");
   }
   return defaultImeWindow_ ? defaultImeWindow_(window) : nullptr;
 }

@@ -4,24 +4,15 @@
 
 namespace corvane::platform {
 
-namespace {
-
-template <class Function>
-Function Find(const Library& library, const char* name) {
-  return library ? reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(library.get(), name))) : nullptr;
-}
-
-}  // namespace
-
 void SessionWatch::Follow(HWND target) {
   if (target_) {
-    if (auto stop = Find<BOOL(WINAPI*)(HWND)>(library_, "WTSUnRegisterSessionNotification")) stop(target_);
+    if (auto stop = LibraryFunction<BOOL(WINAPI*)(HWND)>(library_, "WTSUnRegisterSessionNotification")) stop(target_);
     target_ = nullptr;
   }
   library_.reset();
   if (!target) return;
   library_ = LoadSystemLibrary("wtsapi32.dll");
-  const auto start = Find<BOOL(WINAPI*)(HWND, DWORD)>(library_, "WTSRegisterSessionNotification");
+  const auto start = LibraryFunction<BOOL(WINAPI*)(HWND, DWORD)>(library_, "WTSRegisterSessionNotification");
   if (start && start(target, NOTIFY_FOR_THIS_SESSION))
     target_ = target;
   else

@@ -16,6 +16,13 @@ using Library = Owned<HMODULE, &FreeLibrary>;
 // cannot be loaded.
 Library LoadSystemLibrary(const char* name);
 
+// The function `name` of `library` as a `Function` pointer; null when the
+// library is null or has no such function.
+template <class Function>
+Function LibraryFunction(const Library& library, const char* name) {
+  return library ? reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(library.get(), name))) : nullptr;
+}
+
 // From now on every library this process loads by name, the system's own
 // delay-loaded ones included, is searched for in the system folder only.
 // Called first thing at start.

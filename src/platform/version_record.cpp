@@ -19,7 +19,7 @@ struct VersionApi {
 
   template <class Fn>
   Fn Find(const char* name) const {
-    return library ? reinterpret_cast<Fn>(reinterpret_cast<void*>(GetProcAddress(library.get(), name))) : nullptr;
+    return LibraryFunction<Fn>(library, name);
   }
   bool Complete() const { return infoSize && info && query; }
 };

@@ -182,7 +182,7 @@ TEST_F(FwMainTest, StartUpEndsActivatesSilentlyOrAsksAndActsOnTheAnswer) {
 // run at other scales) the window grows in proportion, and the last line of
 // the text lies inside its box.
 TEST_F(FwMainTest, TheConsentWindowsTextsAndSizeAtTheScreenDpi) {
-  HWND window = Start().hWnd(), text = Control(fwMain::ktbStartId);
+  HWND window = Start().hWnd(), text = Control(ConsentControls::ktbStartId);
   EXPECT_EQ(TextOf(window) + "|" + TextOf(Control(IDOK)) + "|" + TextOf(Control(IDCANCEL)),
             Ansi(L"Tirella\u2122|&Yes|&No"));
   EXPECT_EQ(TextOf(text),
