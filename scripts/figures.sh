@@ -3,7 +3,7 @@
 # Corvane.exe under Wine against a minimal program with a 100 ms timer that does
 # nothing (built the same way), the size of Corvane.exe and the DLLs it
 # imports, and the indicator benchmark (its rendering at 96 and at 192 DPI). A
-# benchmark, not a test: it takes about three and a half minutes. CORVANE_BUILD_DIR picks the build folder (default
+# benchmark, not a test: it takes several minutes. CORVANE_BUILD_DIR picks the build folder (default
 # build/windows), CORVANE_IDLE_SECONDS the measuring time (default 60).
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
