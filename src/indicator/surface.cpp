@@ -208,14 +208,6 @@ SIZE Surface::MeasureText(std::wstring_view text, BYTE fallbackCharset) {
   return size;
 }
 
-SIZE Surface::MeasureText(std::string_view text) { return MeasureText(CodePageText(text), SystemCodePageCharset()); }
-
-void Surface::PrintText(int x, int y, std::string_view text) { PrintText(x, y, text, foreColor_); }
-
-void Surface::PrintText(int x, int y, std::string_view text, std::int32_t color) {
-  PrintText(x, y, CodePageText(text), color, SystemCodePageCharset());
-}
-
 void Surface::PrintText(int x, int y, std::wstring_view text, std::int32_t color, BYTE fallbackCharset) {
   HFONT chosen = FontFor(text, fallbackCharset);
   SelectionScope font(dc_.get(), chosen);

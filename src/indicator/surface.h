@@ -70,14 +70,11 @@ class Surface {
   // Width and line height of `text` in the surface's font, or in the same face
   // in `fallbackCharset` when the font lacks a glyph of it (a raster face holds
   // one code page a file; a Western face has no kana). Text of the system's
-  // code page falls back to the code page's character set.
+  // code page (CodePageText) falls back to the code page's character set.
   SIZE MeasureText(std::wstring_view text, BYTE fallbackCharset);
-  SIZE MeasureText(std::string_view text);
   // Draws `text` with its top-left corner at (x, y) in the font MeasureText
-  // measures it in and the text colour (or `color`); only the glyphs are painted.
+  // measures it in and `color`; only the glyphs are painted.
   void PrintText(int x, int y, std::wstring_view text, std::int32_t color, BYTE fallbackCharset);
-  void PrintText(int x, int y, std::string_view text);
-  void PrintText(int x, int y, std::string_view text, std::int32_t color);
 
   // Paints `area` of the image in one colour value.
   void Fill(const RECT& area, std::int32_t color);

@@ -262,7 +262,7 @@ TEST_F(IndicatorTest, TheSettingsFileGivesLabelsAndTheCapsLockBoxFromTheNextChan
   EXPECT_EQ(Tick(0x04190419), russian);
   EXPECT_EQ(desktop.installs.size(), 6u);
   // The box covers the label's cell, black with the text in near-white; nothing else changes.
-  const SIZE extent = indicator.pbCursor[1].MeasureText("RU");
+  const SIZE extent = indicator.pbCursor[1].MeasureText(L"RU", SystemCodePageCharset());
   const LabelRect box = CapsLockBox(LabelOrigin(32, 32, extent.cx, extent.cy), extent.cx, extent.cy);
   EXPECT_EQ(Count(boxed.mask, [&](int x, int y) {
               if (x < box.left || x >= box.right || y < box.top || y >= box.bottom) {
@@ -292,7 +292,7 @@ TEST(LabelText, IsDrawnAsTheCharactersOfTheSystemCodePage) {
     Surface surface;
     surface.SetFont(testing::MakeFont(face, 10, charset));
     surface.SetSize(32, 32);
-    surface.PrintText(2, 2, text);
+    surface.PrintText(2, 2, CodePageText(text), surface.ForeColor(), SystemCodePageCharset());
     surface.SetPictureFromImageOf(surface);
     const LabelledPicture picture = surface.ReadPicture();
     int ink = 0, stray = 0;
@@ -370,7 +370,7 @@ TEST(LabelledIBeam, TakesTheIBeamsOwnSizeAndHotSpotAtTheScreenDpi) {
   const IconPlanes stock = ReadIcon(station.desktop.stockIBeam), cursor = station.Tick(0x04090409);
   EXPECT_EQ(std::tuple(GetSystemMetrics(SM_CXCURSOR), cursor.color.width, cursor.hotX, cursor.hotY),
             std::tuple(MulDiv(32, dpi, 96), stock.mask.width, stock.hotX, stock.hotY));
-  EXPECT_GE(station.indicator.pbCursor[1].MeasureText("EN").cy, MulDiv(8, dpi, 72));
+  EXPECT_GE(station.indicator.pbCursor[1].MeasureText(L"EN", SystemCodePageCharset()).cy, MulDiv(8, dpi, 72));
 }
 
 // Over inverting and translucent I-beams, and for a white label, the beam
