@@ -2,17 +2,16 @@
 
 namespace corvane {
 
-namespace {
-
 bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 
-bool IsExe(std::string_view extension) {
-  std::string lower(extension);
-  for (char& c : lower) c = c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-  return lower == ".exe";
+bool EqualIgnoringAsciiCase(std::string_view a, std::string_view b) {
+  const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
+  if (a.size() != b.size()) return false;
+  for (size_t i = 0; i < a.size(); ++i) {
+    if (lower(a[i]) != lower(b[i])) return false;
+  }
+  return true;
 }
-
-}  // namespace
 
 std::string_view ArgumentPortion(std::string_view commandLine) {
   size_t at = 0;
@@ -26,7 +25,7 @@ std::string_view ArgumentPortion(std::string_view commandLine) {
     // without one to the first blank.
     while (at < commandLine.size() && !IsBlank(commandLine[at])) ++at;
     for (size_t end = at; end < commandLine.size(); ++end) {
-      if (IsBlank(commandLine[end]) && end >= 4 && IsExe(commandLine.substr(end - 4, 4))) {
+      if (IsBlank(commandLine[end]) && end >= 4 && EqualIgnoringAsciiCase(commandLine.substr(end - 4, 4), ".exe")) {
         at = end;
         break;
       }

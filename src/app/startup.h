@@ -7,6 +7,11 @@
 
 namespace corvane {
 
+// A blank between the words of a command line: a space or a tab.
+bool IsBlank(char c);
+// The two texts are equal when ASCII letters are compared without regard to case.
+bool EqualIgnoringAsciiCase(std::string_view a, std::string_view b);
+
 // The part of a command line after the program's own name (quoted or not; an
 // unquoted one with blanks ends at ".exe") and the blanks that follow it, as
 // it stands: nothing is trimmed from its end.

@@ -9,17 +9,6 @@ namespace {
 // Where Windows keeps a 32-bit program's redirected writes to HKLM\SOFTWARE.
 constexpr char kVirtualStorePrefix[] = "Software\\Classes\\VirtualStore\\MACHINE\\";
 
-bool IsBlank(char c) { return c == ' ' || c == '\t'; }
-
-bool SameWord(std::string_view word, std::string_view lowerCase) {
-  if (word.size() != lowerCase.size()) return false;
-  for (size_t i = 0; i < word.size(); ++i) {
-    const char c = word[i] >= 'A' && word[i] <= 'Z' ? static_cast<char>(word[i] - 'A' + 'a') : word[i];
-    if (c != lowerCase[i]) return false;
-  }
-  return true;
-}
-
 std::string Quoted(const std::string& text) {
   return text.find(' ') == std::string::npos ? text : "\"" + text + "\"";
 }
@@ -40,9 +29,9 @@ std::optional<UninstallMode> UninstallRequest(std::string_view arguments) {
     words.push_back(arguments.substr(at, end - at));
     at = end;
   }
-  if (words.empty() || !SameWord(words[0], "/uninstall")) return std::nullopt;
+  if (words.empty() || !EqualIgnoringAsciiCase(words[0], "/uninstall")) return std::nullopt;
   if (words.size() == 1) return UninstallMode::kWithMessage;
-  if (words.size() == 2 && SameWord(words[1], "/quiet")) return UninstallMode::kQuiet;
+  if (words.size() == 2 && EqualIgnoringAsciiCase(words[1], "/quiet")) return UninstallMode::kQuiet;
   return std::nullopt;
 }
 
